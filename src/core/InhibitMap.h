@@ -1,0 +1,29 @@
+// Which inputs may not be routed to which outputs: one bit per crosspoint, since only the value 1
+// means anything.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace dazi {
+
+class InhibitMap {
+ public:
+  // Re-create empty (all 0) with outputs 0..outputs-1 and inputs 0..inputs-1.
+  void Recreate(int outputs, int inputs);
+
+  int Outputs() const { return outputs_; }
+  int Inputs() const { return inputs_; }
+
+  // 1 when inhibited, 0 otherwise; 0 outside the bounds.
+  int Get(int output, int input) const;
+  // Stores value == 1; throws std::out_of_range outside the bounds.
+  void Set(int output, int input, int value);
+
+ private:
+  int outputs_ = 0;
+  int inputs_ = 0;
+  std::vector<uint64_t> bits_;
+};
+
+}  // namespace dazi

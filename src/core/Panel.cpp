@@ -1,0 +1,12 @@
+#include "core/Panel.h"
+
+#include "core/Selection.h"
+
+namespace dazi {
+
+Panel::Panel(UiPort& ui, SocketPort& socket) : Ui(ui), Socket(socket) {
+  View.cmdoutSel.OnChange = [this] { cmdoutSel_Change(*this); };
+  View.cmdInSel.OnChange = [this] { cmdInSel_Change(*this); };
+}
+
+}  // namespace dazi

@@ -1,0 +1,53 @@
+// What behaviour asks of the world outside it: the toolkit (message boxes, dialogs, stacking,
+// help) and the TCP socket. Qt implements these in ui/; tests implement them with recorders.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace dazi {
+
+enum class MsgIcon { None, Critical, Exclamation, Information };
+enum class MsgButtons { Ok, OkCancel };
+enum class MsgResult { Ok, Cancel };
+
+enum class Dialog { Setup, InputDisplayList, OutputDisplayList, About, Password };
+
+class UiPort {
+ public:
+  virtual ~UiPort() = default;
+  virtual MsgResult MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
+                               MsgButtons buttons) = 0;
+  // Shows the dialog modally and returns once it is closed. Events keep running meanwhile.
+  virtual void ShowDialog(Dialog dialog) = 0;
+  // Closes the password prompt if it is showing.
+  virtual void ClosePasswordPrompt() = 0;
+  // Stacking of the main window: -1 above all others, -2 ordinary.
+  virtual void SetWindowPos(int32_t insertAfter) = 0;
+  // Opens the operator's guide; false when nothing could open it.
+  virtual bool StartHelp() = 0;
+  // Closes every window of the program, the most recent first, the main window last.
+  virtual void CloseAllWindows() = 0;
+};
+
+// The "operation would block" code of the socket: every available byte has been read.
+inline constexpr int kWouldBlock = 24035;
+
+class SocketPort {
+ public:
+  virtual ~SocketPort() = default;
+  // Starts connecting; 0 when the attempt has started, anything else on failure. Completion
+  // comes later as OnConnect or OnClose.
+  virtual int Connect(const std::string& host, int32_t port) = 0;
+  // Close action and reset: idle afterwards, no close event is raised for it.
+  virtual void Close() = 0;
+  virtual bool Connected() const = 0;
+  // Returns the count written, below 1 when nothing was written.
+  virtual int Write(const uint8_t* data, int length) = 0;
+  virtual int BytesWritten() const = 0;
+  // Returns the count read, below 1 when none.
+  virtual int Read(uint8_t* buffer, int maxCount) = 0;
+  virtual int LastError() const = 0;
+};
+
+}  // namespace dazi
