@@ -1,0 +1,60 @@
+#include "settings/PasswordText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "settings/IniFile.h"
+
+namespace dazi {
+namespace {
+
+TEST(PasswordText, StoresAPlainPasswordAsScrambledText) {
+  EXPECT_EQ(ScramblePassword(u"abc"), u"```");
+  EXPECT_EQ(EncodePasswordValue(u"abc"), "```");
+  EXPECT_EQ(DecodePasswordValue("```"), u"abc");
+  EXPECT_EQ(EncodePasswordValue(u""), "");
+  EXPECT_EQ(DecodePasswordValue(""), u"");
+}
+
+TEST(PasswordText, RoundTripsEveryCodeAtSeveralPositions) {
+  for (size_t position : {1u, 2u, 5u, 33u, 300u}) {
+    for (unsigned code = 0; code <= 0xFFFF; ++code) {
+      std::u16string password(position - 1, u'k');
+      password.push_back(static_cast<char16_t>(code));
+      password.push_back(u'z');
+      const std::string stored = EncodePasswordValue(password);
+      ASSERT_EQ(DecodePasswordValue(stored), password)
+          << "code " << code << " at position " << position << " stored as " << stored;
+    }
+  }
+}
+
+TEST(PasswordText, WritesHexWhenThePlainFormWouldNotSurvive) {
+  // Scrambles to code 0, to a blank at an end, and to a text that looks like the hex form.
+  EXPECT_EQ(EncodePasswordValue(u"\x01"), "{u16}0000");
+  EXPECT_EQ(EncodePasswordValue(u"!"), "{u16}0020");
+  EXPECT_EQ(EncodePasswordValue(u"a\""), "{u16}00600020");
+  const std::u16string lookalike = UnscramblePassword(u"{u16}0041");
+  EXPECT_EQ(EncodePasswordValue(lookalike).substr(0, 9), "{u16}007B");
+  EXPECT_EQ(DecodePasswordValue(EncodePasswordValue(lookalike)), lookalike);
+  // A blank inside is fine in the plain form.
+  EXPECT_EQ(EncodePasswordValue(u"a\"c"), "` `");
+}
+
+TEST(PasswordText, ReadsOldFilesAsWindows1252) {
+  EXPECT_EQ(DecodePasswordValue("\x80"), u"\x20AD");  // euro sign, plus position 1
+  EXPECT_EQ(DecodePasswordValue("\x81"), u"\x0082");  // undefined in 1252: the byte itself
+  EXPECT_EQ(DecodePasswordValue("\xE9"), u"\x00EA");
+  EXPECT_EQ(DecodePasswordValue("a\x9F"), u"b\x017A");
+}
+
+TEST(PasswordText, TakesMalformedHexAsPlainText) {
+  EXPECT_EQ(DecodePasswordValue("{u16}00410042"), UnscramblePassword(u"AB"));
+  EXPECT_EQ(DecodePasswordValue("{u16}00ff"), UnscramblePassword(u"\x00FF"));
+  EXPECT_EQ(DecodePasswordValue("{u16}004"), UnscramblePassword(u"{u16}004"));
+  EXPECT_EQ(DecodePasswordValue("{u16}00G1"), UnscramblePassword(u"{u16}00G1"));
+}
+
+}  // namespace
+}  // namespace dazi
