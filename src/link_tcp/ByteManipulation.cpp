@@ -1,13 +1,47 @@
 #include "link_tcp/ByteManipulation.h"
 
+#include <cstring>
+#include <stdexcept>
+
 #include "core/Panel.h"
 
 namespace dazi {
-// Stub: to be written.
-int16_t JoinBytes(uint8_t low, uint8_t high) { return static_cast<int16_t>(high * 128 + low); }
-int16_t SplitRunByte(uint8_t& b) { int16_t f = (b >> 6) & 1; b &= 63; return f; }
-uint8_t ComputeChecksum(std::span<const uint8_t>, int) { return 0; }
-std::vector<uint8_t> TrimBuffer(Panel& panel, int32_t n) { return panel.Received.Take(n); }
-int32_t FindEOM(std::span<const uint8_t>) { return 0; }
-void AppendNumber(std::vector<uint8_t>& m, int v) { m.push_back(v & 127); m.push_back(v >> 7); }
+
+int16_t JoinBytes(uint8_t low, uint8_t high) {
+  const int value = high * 128 + low;
+  if (value > INT16_MAX) throw std::overflow_error("JoinBytes");
+  return static_cast<int16_t>(value);
+}
+
+int16_t SplitRunByte(uint8_t& b) {
+  const int16_t flag = (b >> 6) & 1;
+  b &= 63;
+  return flag;
+}
+
+uint8_t ComputeChecksum(std::span<const uint8_t> message, int skip) {
+  const int64_t last = static_cast<int64_t>(message.size()) - 1 - skip;
+  unsigned sum = 0;
+  for (int64_t i = 1; i <= last; ++i) sum = (sum + message[static_cast<size_t>(i)]) & 127;
+  return static_cast<uint8_t>(sum);
+}
+
+std::vector<uint8_t> TrimBuffer(Panel& panel, int32_t n) {
+  if (n < 1) return {};
+  return panel.Received.Take(static_cast<size_t>(n));
+}
+
+int32_t FindEOM(std::span<const uint8_t> bytes) {
+  const void* hit = bytes.empty() ? nullptr : std::memchr(bytes.data(), kEOM, bytes.size());
+  if (!hit) return 0;
+  return static_cast<int32_t>(static_cast<const uint8_t*>(hit) - bytes.data()) + 1;
+}
+
+void AppendNumber(std::vector<uint8_t>& message, int value) {
+  if (value < 0 || value > 16383) throw std::out_of_range("14-bit number");
+  const int low = value & 127;
+  message.push_back(static_cast<uint8_t>(low));
+  message.push_back(static_cast<uint8_t>((value - low) / 128));
+}
+
 }  // namespace dazi

@@ -1,11 +1,124 @@
 #include "link_tcp/Framing.h"
 
+#include <algorithm>
+#include <exception>
+#include <vector>
+
 #include "core/Panel.h"
+#include "link_tcp/ByteManipulation.h"
+#include "link_tcp/Inbound.h"
 
 namespace dazi {
-// Stub: to be written.
-void OnDataArrival(Panel&, int) {}
-void ProcessCommand(Panel&) {}
-void DrainReceived(Panel&) {}
-void tmrPoll_Timer(Panel& panel) { panel.View.tmrPoll.Enabled = false; }
+
+namespace {
+
+// One arrival is read in pieces of at most this size, each drained before the next is read, so
+// the memory held stays bounded whatever the peer sends at once.
+constexpr size_t kReadChunk = size_t{64} << 10;
+
+bool IsCommandByte(uint8_t b) {
+  return b >= 128;
+}
+
+bool IsSingleByteCommand(uint8_t b) {
+  return b == 245 || b == 244 || b == 241 || b == 243;
+}
+
+// Cuts at most one message off the head and handles it. Returns whether anything was removed,
+// so that a drain knows when only an incomplete message (or nothing) is left.
+bool CutOneMessage(Panel& panel) {
+  ReceiveBuffer& buffer = panel.Received;
+  bool removed = false;
+  try {
+    while (true) {
+      if (buffer.Empty()) return removed;
+
+      // Bytes before the first command byte belong to no message.
+      const uint8_t* data = buffer.Data();
+      const uint8_t* first = std::find_if(data, data + buffer.Size(), IsCommandByte);
+      if (first == data + buffer.Size()) {
+        buffer.Clear();
+        return true;
+      }
+      if (first != data) {
+        buffer.Discard(static_cast<size_t>(first - data));
+        removed = true;
+      }
+
+      const uint8_t command = buffer[0];
+      if (IsSingleByteCommand(command)) {
+        buffer.Discard(1);
+        removed = true;
+        ProcessSingleByte(panel, command);
+        return true;
+      }
+
+      const size_t length = buffer.FindEOM();
+      if (length == 0) return removed;
+
+      // A command byte before the end byte means the message at the head was cut short.
+      if (length >= 3) {
+        data = buffer.Data();
+        const uint8_t* end = data + length - 1;
+        const uint8_t* cut = std::find_if(data + 1, end, IsCommandByte);
+        if (cut != end) {
+          buffer.Discard(static_cast<size_t>(cut - data));
+          removed = true;
+          continue;
+        }
+      }
+
+      const Message message = buffer.Take(length);
+      removed = true;
+      DispatchMessage(panel, message);
+      return true;
+    }
+  } catch (const std::exception&) {
+    [[maybe_unused]] const char* error = "Error Processing Command";
+    return removed;
+  }
+}
+
+}  // namespace
+
+void ProcessCommand(Panel& panel) {
+  CutOneMessage(panel);
+}
+
+void DrainReceived(Panel& panel) {
+  // A handler may open a modal prompt during which later messages are drained by a nested call;
+  // the loop therefore looks at the buffer afresh after every message.
+  while (CutOneMessage(panel)) {
+  }
+}
+
+void OnDataArrival(Panel& panel, int dataLength) {
+  if (dataLength < 1) return;
+  try {
+    std::vector<uint8_t> chunk(std::min(static_cast<size_t>(dataLength), kReadChunk));
+    const int maxCount = static_cast<int>(chunk.size());
+    while (true) {
+      const int read = panel.Socket.Read(chunk.data(), maxCount);
+      if (read < 1) break;
+      panel.Received.Append(chunk.data(), static_cast<size_t>(std::min(read, maxCount)));
+      DrainReceived(panel);
+      panel.Received.EnforceCap();
+    }
+    if (panel.Socket.LastError() == kWouldBlock) {
+      panel.View.tmrPoll.Enabled = true;
+      DrainReceived(panel);
+    }
+  } catch (const std::exception&) {
+    [[maybe_unused]] const char* error = "Error Receiving IP Message";
+  }
+}
+
+void tmrPoll_Timer(Panel& panel) {
+  if (panel.Received.Empty()) {
+    panel.View.tmrPoll.Enabled = false;
+    return;
+  }
+  DrainReceived(panel);
+}
+
 }  // namespace dazi

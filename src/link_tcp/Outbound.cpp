@@ -1,17 +1,138 @@
 #include "link_tcp/Outbound.h"
 
+#include <exception>
+
 #include "core/Panel.h"
+#include "link_tcp/ByteManipulation.h"
+#include "link_tcp/Connection.h"
 
 namespace dazi {
-// Stub: to be written.
-std::vector<uint8_t> BuildInfoRequest(int32_t) { return {}; }
-std::vector<uint8_t> BuildCrosspointChange(int, int, int) { return {}; }
-std::vector<uint8_t> BuildSalvoExecute(int) { return {}; }
-std::optional<std::vector<uint8_t>> BuildPassword(const std::u16string&) { return {}; }
-std::vector<uint8_t> BuildQueryAnswer() { return {}; }
-bool PasswordCanTravel(const std::u16string&) { return false; }
-bool SendToSwitcher(Panel&, const std::vector<uint8_t>&) { return false; }
-bool SendInfoRequest(Panel&, int32_t) { return false; }
-bool SendCrosspointChange(Panel&, int, int) { return false; }
-bool SendSalvoExecute(Panel&, int) { return false; }
+
+namespace {
+
+// A socket that keeps taking only part of a message is given up on rather than retried forever.
+constexpr int kMaxWriteAttempts = 100;
+
+constexpr uint8_t kInfoRequest = 242;
+constexpr uint8_t kCrosspointChange = 254;
+constexpr uint8_t kSalvoExecute = 234;
+constexpr uint8_t kPassword = 128;
+constexpr uint8_t kQueryAnswer = 129;
+
+constexpr int kControlOrdinary = 1028;
+constexpr int kControlOffSource = 1024;
+
+void Finish(std::vector<uint8_t>& message) {
+  message.push_back(ComputeChecksum(message, 0));
+  message.push_back(kEOM);
+}
+
+}  // namespace
+
+std::vector<uint8_t> BuildInfoRequest(int32_t mask) {
+  std::vector<uint8_t> message{kInfoRequest};
+  int32_t rest = mask;
+  for (int i = 0; i < 5; ++i) {
+    message.push_back(static_cast<uint8_t>(rest & 127));
+    rest /= 128;
+  }
+  message.insert(message.end(), {0, 0, 0, 0, 0});
+  Finish(message);
+  return message;
+}
+
+std::vector<uint8_t> BuildCrosspointChange(int controlWord, int input, int output) {
+  std::vector<uint8_t> message{kCrosspointChange};
+  AppendNumber(message, controlWord);
+  AppendNumber(message, input);
+  AppendNumber(message, output);
+  Finish(message);
+  return message;
+}
+
+std::vector<uint8_t> BuildSalvoExecute(int salvo) {
+  std::vector<uint8_t> message{kSalvoExecute, 100};
+  AppendNumber(message, salvo);
+  Finish(message);
+  return message;
+}
+
+bool PasswordCanTravel(const std::u16string& password) {
+  if (password.size() > 255) return false;
+  // A zero code unit would add no byte and leave the length byte wrong; 128 and above would
+  // break the framing on the way.
+  for (char16_t c : password)
+    if (c == 0 || c >= 128) return false;
+  return true;
+}
+
+std::optional<std::vector<uint8_t>> BuildPassword(const std::u16string& password) {
+  if (!PasswordCanTravel(password)) return std::nullopt;
+  std::vector<uint8_t> message{kPassword, 0, static_cast<uint8_t>(password.size())};
+  for (char16_t c : password) message.push_back(static_cast<uint8_t>(c));
+  Finish(message);
+  return message;
+}
+
+std::vector<uint8_t> BuildQueryAnswer() {
+  return {kQueryAnswer, 3, 1, 4, kEOM};
+}
+
+bool SendToSwitcher(Panel& panel, const std::vector<uint8_t>& message) {
+  try {
+    const int length = static_cast<int>(message.size());
+    for (int attempt = 0; attempt < kMaxWriteAttempts; ++attempt) {
+      if (!panel.Socket.Connected()) {
+        DisconnectFromSwitcher(panel);
+        return false;
+      }
+      if (panel.Socket.Write(message.data(), length) < 1 && panel.Socket.LastError() != kWouldBlock)
+        return false;
+      if (panel.Socket.BytesWritten() == length) return true;
+    }
+    return false;
+  } catch (const std::exception&) {
+    [[maybe_unused]] const char* error = "Error sending to switcher";
+    return false;
+  }
+}
+
+bool SendInfoRequest(Panel& panel, int32_t mask) {
+  try {
+    const bool sent = SendToSwitcher(panel, BuildInfoRequest(mask));
+    // A send that found the socket closed has become a disconnection, which asks for everything
+    // again on the next connection; narrowing that to this mask would lose the rest.
+    if (sent || panel.Socket.Connected()) panel.State.InfoPending = mask;
+    return sent;
+  } catch (const std::exception&) {
+    [[maybe_unused]] const char* error = "Error Sending Info Request";
+    return false;
+  }
+}
+
+bool SendCrosspointChange(Panel& panel, int output, int input) {
+  try {
+    int controlWord = kControlOrdinary;
+    if (input == panel.State.InputCount - 1 && panel.State.SwitcherType == kOffSourceSwitcherType) {
+      controlWord = kControlOffSource;
+      input = 0;
+    }
+    return SendToSwitcher(panel, BuildCrosspointChange(controlWord, input, output));
+  } catch (const std::exception&) {
+    [[maybe_unused]] const char* error = "Error Sending Crosspoint Change";
+    return false;
+  }
+}
+
+bool SendSalvoExecute(Panel& panel, int salvo) {
+  try {
+    const bool sent = SendToSwitcher(panel, BuildSalvoExecute(salvo));
+    panel.State.PendingSalvo = kNoSalvoPending;
+    return sent;
+  } catch (const std::exception&) {
+    [[maybe_unused]] const char* error = "Error Sending Salvo Execute";
+    return false;
+  }
+}
+
 }  // namespace dazi

@@ -1,0 +1,118 @@
+#include "link_tcp/Outbound.h"
+
+#include <gtest/gtest.h>
+
+#include "support/PanelFixture.h"
+
+namespace dazi {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+struct Sender : testing::PanelFixture {
+  Sender() { socket.IsConnected = true; }
+};
+
+TEST(Outbound, MessagesGoOutByteForByte) {
+  struct Case {
+    const char* name;
+    std::function<bool(Panel&)> send;
+    Bytes bytes;
+  } cases[] = {
+      {"everything requested",
+       [](Panel& p) { return SendInfoRequest(p, 0x5380); },
+       {242, 0, 39, 1, 0, 0, 0, 0, 0, 0, 0, 40, 255}},
+      {"inhibit map requested",
+       [](Panel& p) { return SendInfoRequest(p, 0x1000); },
+       {242, 0, 32, 0, 0, 0, 0, 0, 0, 0, 0, 32, 255}},
+      {"crosspoint out 5 in 12",
+       [](Panel& p) { return SendCrosspointChange(p, 5, 12); },
+       {254, 4, 8, 12, 0, 5, 0, 29, 255}},
+      {"salvo 3", [](Panel& p) { return SendSalvoExecute(p, 3); }, {234, 100, 3, 0, 103, 255}},
+      {"query answer",
+       [](Panel& p) { return SendToSwitcher(p, BuildQueryAnswer()); },
+       {129, 3, 1, 4, 255}},
+  };
+  for (const Case& c : cases) {
+    Sender s;
+    EXPECT_TRUE(c.send(s.panel)) << c.name;
+    EXPECT_EQ(s.socket.AllWritten, c.bytes) << c.name;
+  }
+}
+
+TEST(Outbound, OffSourceOfType1301GoesOutAsControlWord1024AndInput0) {
+  Sender s;
+  s.panel.State.SwitcherType = 1301;
+  s.panel.State.InputCount = 13;
+  SendCrosspointChange(s.panel, 300, 12);
+  EXPECT_EQ(s.socket.AllWritten, (Bytes{254, 0, 8, 0, 0, 44, 2, 54, 255}));
+  s.socket.AllWritten.clear();
+  s.panel.State.SwitcherType = 0;  // the same input on another type is an ordinary source
+  SendCrosspointChange(s.panel, 300, 12);
+  EXPECT_EQ(s.socket.AllWritten, (Bytes{254, 4, 8, 12, 0, 44, 2, 70, 255}));
+}
+
+TEST(Outbound, InfoRequestReplacesThePendingBits) {
+  Sender s;
+  s.panel.State.InfoPending = 0x80 | 0x4000;
+  SendInfoRequest(s.panel, 0x1000);
+  EXPECT_EQ(s.panel.State.InfoPending, 0x1000);
+}
+
+TEST(Outbound, SalvoExecuteClearsThePendingSalvoOnlyWhenBuilt) {
+  Sender s;
+  s.panel.State.PendingSalvo = 7;
+  SendSalvoExecute(s.panel, 7);
+  EXPECT_EQ(s.panel.State.PendingSalvo, 16383);
+  s.panel.State.PendingSalvo = 7;
+  EXPECT_FALSE(SendSalvoExecute(s.panel, 16384));  // cannot be encoded
+  EXPECT_EQ(s.panel.State.PendingSalvo, 7);
+  EXPECT_FALSE(SendCrosspointChange(s.panel, -1, 0));
+  EXPECT_EQ(s.socket.Written.size(), 1u);
+}
+
+TEST(Outbound, PasswordTravelsOnlyAsShortPlainAscii) {
+  EXPECT_EQ(BuildPassword(u""), (Bytes{128, 0, 0, 0, 255}));
+  EXPECT_EQ(BuildPassword(u"abc"), (Bytes{128, 0, 3, 97, 98, 99, 41, 255}));
+  EXPECT_EQ(BuildPassword(std::u16string(255, u'x'))->size(), 260u);
+  EXPECT_FALSE(BuildPassword(std::u16string(256, u'x')));
+  EXPECT_FALSE(BuildPassword(u"caf\u00e9"));
+  EXPECT_FALSE(BuildPassword(std::u16string(1, u'\0')));
+}
+
+TEST(Outbound, SendReportsWhatTheSocketDid) {
+  Sender closed;
+  closed.socket.IsConnected = false;
+  closed.panel.State.InfoPending = 0x5380;
+  EXPECT_FALSE(SendInfoRequest(closed.panel, 0x1000));
+  EXPECT_TRUE(closed.socket.Written.empty());
+  EXPECT_EQ(closed.panel.State.InfoPending, 0x5380);  // not narrowed by a send that never went
+
+  Sender failing;
+  failing.socket.AcceptWrites = false;  // a hard error: given up at once
+  EXPECT_FALSE(SendToSwitcher(failing.panel, {245}));
+  failing.socket.WriteError = kWouldBlock;  // would block forever: given up after a bound
+  EXPECT_FALSE(SendToSwitcher(failing.panel, {245}));
+}
+
+// Takes part of the first write only; the whole message is then written again.
+class ShortWriteSocket : public testing::FakeSocket {
+ public:
+  int BytesWritten() const override { return ++calls_ == 1 ? 1 : FakeSocket::BytesWritten(); }
+
+ private:
+  mutable int calls_ = 0;
+};
+
+TEST(Outbound, PartlyWrittenMessageIsWrittenAgainWhole) {
+  testing::FakeUi ui;
+  ShortWriteSocket socket;
+  socket.IsConnected = true;
+  Panel panel(ui, socket);
+  EXPECT_TRUE(SendToSwitcher(panel, {234, 100, 3, 0, 103, 255}));
+  EXPECT_EQ(socket.Written.size(), 2u);
+  EXPECT_EQ(socket.Written[1], (Bytes{234, 100, 3, 0, 103, 255}));
+}
+
+}  // namespace
+}  // namespace dazi
