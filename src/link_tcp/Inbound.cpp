@@ -1,17 +1,162 @@
 #include "link_tcp/Inbound.h"
 
+#include <algorithm>
+#include <exception>
+#include <stdexcept>
+
 #include "core/Panel.h"
+#include "link_tcp/ByteManipulation.h"
+#include "link_tcp/Connection.h"
+#include "link_tcp/Outbound.h"
 
 namespace dazi {
-// Stub: to be written.
-void ProcessSingleByte(Panel&, uint8_t) {}
-void ProcessAlphaTable(Panel&, const Message&) {}
-void ProcessCrosspointMap(Panel&, const Message&) {}
-void ProcessInhibitMap(Panel&, const Message&) {}
-void ProcessTake(Panel&, const Message&) {}
-void ProcessSwitcherType(Panel&, const Message&) {}
-void ProcessSalvoEvents(Panel&, const Message&) {}
-void ProcessQuery(Panel&, const Message&) {}
-void ProcessServerRequest(Panel&, const Message&) {}
-void DispatchMessage(Panel&, const Message&) {}
+
+namespace {
+
+constexpr uint8_t kServerPoll = 245;
+constexpr uint8_t kLinkOk = 244;
+constexpr uint8_t kLinkDown = 241;
+
+constexpr int kQueryCode = 100;
+constexpr int kPasswordRequest = 2;
+constexpr int kSwitcherTypeMarker = 1;
+
+}  // namespace
+
+bool ChecksumValid(const Message& message) {
+  return message.size() >= 2 && ComputeChecksum(message, 2) == message[message.size() - 2];
+}
+
+int ReadNumber(const Message& message, size_t pos) {
+  return JoinBytes(message.at(pos), message.at(pos + 1));
+}
+
+void ProcessSingleByte(Panel& panel, uint8_t command) {
+  SwitcherState& s = panel.State;
+  switch (command) {
+    case kServerPoll:
+      SendToSwitcher(panel, {kPollAnswer});
+      break;
+    case kLinkOk:
+      s.PollMisses = 0;
+      if (!s.LinkState) SetLinkStatus(panel, true);
+      break;
+    case kLinkDown:
+      s.PollMisses = 0;
+      if (s.LinkState) SetLinkStatus(panel, false);
+      break;
+    default:
+      break;
+  }
+}
+
+void ProcessTake(Panel& panel, const Message& message) {
+  SwitcherState& s = panel.State;
+  try {
+    if (!ChecksumValid(message) || message.size() != 9) return;
+    const int input = ReadNumber(message, 3);
+    const int output = ReadNumber(message, 5);
+    if (output >= s.OutputCount) throw std::out_of_range("output channel");
+    s.CrosspointMap.at(output).Source[0] = static_cast<int16_t>(input);
+
+    // Whatever output the report named, show what now feeds the chosen destination.
+    const int chosen = s.OutputChannelAt.at(s.SelectedOutput);
+    const int16_t source = s.CrosspointMap.at(chosen).Source[0];
+    const int positions = std::min<int>(s.InputCount, static_cast<int>(s.InputChannelAt.size()));
+    for (int k = 0; k < positions; ++k) {
+      if (s.InputChannelAt[k] == source) {
+        panel.View.txtInputDisp = {s.InputAlpha.at(k), s.ActiveColor};
+        break;
+      }
+    }
+  } catch (const std::exception&) {
+    [[maybe_unused]] const char* error = "Error Processing Take";
+  }
+}
+
+void ProcessSwitcherType(Panel& panel, const Message& message) {
+  try {
+    if (!ChecksumValid(message) || message.size() != 10) return;
+    if (message.at(1) != kSwitcherTypeMarker) return;
+    panel.State.SwitcherType = ReadNumber(message, 4);
+  } catch (const std::exception&) {
+    [[maybe_unused]] const char* error = "Error Processing Switcher Type";
+  }
+}
+
+void ProcessSalvoEvents(Panel& panel, const Message& message) {
+  SwitcherState& s = panel.State;
+  try {
+    if (!ChecksumValid(message)) return;
+    const int count = ReadNumber(message, 2);
+    s.SalvoCount = count;
+    if (count == 0)
+      s.SalvoName = {kNoSalvos};
+    else
+      s.SalvoKey.assign(count, 0);
+    // A count beyond the records present runs off the message's end and stops there.
+    size_t record = 6;
+    for (int k = 0; k < count; ++k) {
+      s.SalvoKey[k] = static_cast<int16_t>(ReadNumber(message, record));
+      const size_t events = static_cast<size_t>(ReadNumber(message, record + 2));
+      record += 4 + 13 * events;
+    }
+    s.InfoPending &= ~kInfoSalvos;
+  } catch (const std::exception&) {
+    [[maybe_unused]] const char* error = "Error Receiving Salvo Events";
+  }
+}
+
+void ProcessQuery(Panel& panel, const Message& message) {
+  if (!ChecksumValid(message) || (message.size() != 4 && message.size() != 5)) return;
+  if (message[1] != kQueryCode) return;
+  SendToSwitcher(panel, BuildQueryAnswer());
+}
+
+void ProcessServerRequest(Panel& panel, const Message& message) {
+  if (message.size() != 13 || message[1] != kPasswordRequest) return;
+  if (!panel.Settings.Password.empty()) {
+    // A stored password that cannot travel intact is not sent at all.
+    if (const auto reply = BuildPassword(panel.Settings.Password)) SendToSwitcher(panel, *reply);
+    return;
+  }
+  // One prompt at a time: a repeated request while it shows is answered by that prompt.
+  if (panel.State.PasswordPromptOpen) return;
+  panel.Ui.SetWindowPos(kStayOnTopNo);
+  panel.Ui.ShowDialog(Dialog::Password);
+  panel.Ui.SetWindowPos(panel.Settings.StayOnTop);
+}
+
+void DispatchMessage(Panel& panel, const Message& message) {
+  if (message.empty()) return;
+  switch (message[0]) {
+    case 252:
+      ProcessAlphaTable(panel, message);
+      break;
+    case 246:
+      ProcessCrosspointMap(panel, message);
+      break;
+    case 248:
+      ProcessInhibitMap(panel, message);
+      break;
+    case 254:
+      ProcessTake(panel, message);
+      break;
+    case 229:
+      ProcessSwitcherType(panel, message);
+      break;
+    case 235:
+      ProcessSalvoEvents(panel, message);
+      break;
+    case 129:
+      ProcessQuery(panel, message);
+      break;
+    case 242:
+      ProcessServerRequest(panel, message);
+      break;
+    default:
+      break;  // consumed, nothing to do
+  }
+}
+
 }  // namespace dazi

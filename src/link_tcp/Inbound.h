@@ -1,7 +1,9 @@
 // Handlers of the server's messages. Each takes the whole message, command byte to end byte.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace dazi {
@@ -23,5 +25,17 @@ void ProcessServerRequest(Panel& panel, const Message& message);
 
 // Hands a framed message to the handler of its command byte; unknown commands are consumed.
 void DispatchMessage(Panel& panel, const Message& message);
+
+// Shared by the handlers: the checksum byte at n - 2 matches the body; and the 14-bit number at
+// pos, pos + 1 (throws std::out_of_range past the message's end).
+bool ChecksumValid(const Message& message);
+int ReadNumber(const Message& message, size_t pos);
+
+// Selector order of an alpha table, as record indexes: ascending by the upper-cased alpha (ASCII,
+// by character code). Alphas that compare equal keep the order the classic exchange sort gives
+// them (for i, for j > i, swap when alpha i > alpha j); with no equal alphas that is any sort's.
+std::vector<int> SortedAlphaOrder(const std::vector<std::string>& alphas);
+// The same order, always by running the exchange sort (on integer ranks). Quadratic.
+std::vector<int> ExchangeSortedAlphaOrder(const std::vector<std::string>& alphas);
 
 }  // namespace dazi

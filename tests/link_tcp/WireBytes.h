@@ -19,8 +19,10 @@ inline void PutNumber(Bytes& bytes, int value) {
 inline Bytes Framed(uint8_t command, const Bytes& body) {
   Bytes message{command};
   int sum = 0;
-  for (uint8_t b : body) sum += b;
-  message.insert(message.end(), body.begin(), body.end());
+  for (uint8_t b : body) {
+    message.push_back(b);
+    sum += b;
+  }
   message.push_back(static_cast<uint8_t>(sum % 128));
   message.push_back(255);
   return message;
