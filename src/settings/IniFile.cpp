@@ -49,14 +49,16 @@ constexpr size_t kMaxSettingsFileBytes = size_t{1} << 20;
 
 constexpr int32_t kDefaultPort = 1250;
 
-// Reads at most limit + 1 bytes, so an oversized file shows itself without being read whole.
+// Stops soon after the limit, so an oversized file shows itself without being read whole.
 std::optional<std::string> ReadFilePrefix(const fs::path& path, size_t limit) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
-  std::string bytes(limit + 1, '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::string bytes;
+  char chunk[16384];
+  while (bytes.size() <= limit && (in.read(chunk, sizeof chunk) || in.gcount() > 0)) {
+    bytes.append(chunk, static_cast<size_t>(in.gcount()));
+  }
   if (in.bad()) return std::nullopt;
-  bytes.resize(static_cast<size_t>(in.gcount()));
   return bytes;
 }
 
@@ -113,6 +115,8 @@ bool LoadSettings(Panel& panel, const SettingsText& text) {
   const auto refreshRate = ReadClamped(text, kRefreshRateKey, 1, 32500);
   if (!refreshRate) return false;
   s.RefreshRate = *refreshRate;
+  // Derived from both, so kept current even if the next key turns out bad.
+  s.FileMissLimit = ComputeFileMissLimit(s.RefreshRate, s.FileTimeOut);
   const auto fileTimeOut = ReadClamped(text, kFileTimeOutKey, 1, 3600);
   if (!fileTimeOut) return false;
   s.FileTimeOut = *fileTimeOut;
