@@ -1,10 +1,176 @@
 #include "core/Selection.h"
 
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "core/Panel.h"
+#include "core/SelectorSteps.h"
 
 namespace dazi {
-// Stub: to be written.
-void cmdoutSel_Change(Panel&) {}
-void cmdInSel_Change(Panel&) {}
-void DisplayCurrentInput(Panel&, bool) {}
+
+namespace {
+
+// Positions and channel numbers come from the link; nothing is looked up without this check.
+template <typename T>
+const T* At(const std::vector<T>& list, int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= list.size()) return nullptr;
+  return &list[static_cast<std::size_t>(index)];
+}
+
+int LastPosition(const std::vector<std::string>& list) {
+  return static_cast<int>(list.size()) - 1;
+}
+
+bool IsReserved(const std::string& alpha) {
+  return !alpha.empty() && alpha.front() == '{';
+}
+
+// Character channel+1 of a display list; a list too short to hold it hides the channel.
+bool ShownByDisplayList(const std::string& list, int channel) {
+  return channel >= 0 && static_cast<std::size_t>(channel) < list.size() &&
+         list[static_cast<std::size_t>(channel)] == '1';
+}
+
+int SelectedOutputChannel(const SwitcherState& s) {
+  const int16_t* channel = At(s.OutputChannelAt, s.SelectedOutput);
+  return channel ? *channel : -1;  // -1: no inhibit applies
+}
+
+bool OutputSkipped(const Panel& panel, int position) {
+  const SwitcherState& s = panel.State;
+  const std::string* alpha = At(s.OutputAlpha, position);
+  const int16_t* channel = At(s.OutputChannelAt, position);
+  if (!alpha || !channel || IsReserved(*alpha)) return true;
+  return !ShownByDisplayList(panel.Settings.OutputDisplayList, *channel);
+}
+
+bool InputSkipped(const Panel& panel, int outputChannel, int position) {
+  const SwitcherState& s = panel.State;
+  const std::string* alpha = At(s.InputAlpha, position);
+  const int16_t* channel = At(s.InputChannelAt, position);
+  if (!alpha || !channel || IsReserved(*alpha)) return true;
+  if (panel.Settings.HideInhibits && s.Inhibit.Get(outputChannel, *channel) == 1) return true;
+  return !ShownByDisplayList(panel.Settings.InputDisplayList, *channel);
+}
+
+// Moves `selected` on past skipped positions (back to `old` when all are skipped) and puts the
+// spinner on it without re-entering the change event.
+void SettleOnSelectable(Panel& panel, UpDown& spinner, int& selected, int old, int last,
+                        const std::function<bool(int)>& skipped) {
+  selected = StepPastSkipped(old, selected, last, skipped).value_or(old);
+  panel.State.SelectorsBusy = true;
+  spinner.SetValue(selected);
+  panel.State.SelectorsBusy = false;
+}
+
+std::string KeyText(int value) {
+  std::string digits = std::to_string(value + 1);
+  if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
+  return "Key " + digits;
+}
+
+// The routed source (or tied output) of the chosen destination. Anything the lists cannot name
+// -- a tie seen before the output names arrived, a channel outside the tables -- leaves the
+// displays as they are.
+void ShowRoutedSource(Panel& panel, bool updatePreset) {
+  SwitcherState& s = panel.State;
+  MainView& view = panel.View;
+  const int16_t* output = At(s.OutputChannelAt, s.SelectedOutput);
+  const OutputRoute* route = output ? At(s.CrosspointMap, *output) : nullptr;
+  if (!route) return;
+
+  if (route->EntryCount > 0 && route->TieCount == route->EntryCount) {
+    const int16_t* position = At(s.OutputPositionOf, route->TieOutput[0]);
+    const std::string* alpha = position ? At(s.OutputAlpha, *position) : nullptr;
+    if (alpha) view.txtInputDisp.Text = *alpha;
+    return;  // a tie has no source to preset
+  }
+
+  // The off source and the no-entries marker sit on the last position, which has no inverse.
+  const int source = route->Source[0];
+  int position = source;
+  if (source < s.InputCount - 1) {
+    const int16_t* found = At(s.InputPositionOf, source);
+    if (!found) return;
+    position = *found;
+  }
+  const std::string* alpha = At(s.InputAlpha, position);
+  if (!alpha) return;
+  view.txtInputDisp.Text = *alpha;
+  if (updatePreset) {
+    view.txtPresetDisp.Text = *alpha;
+    s.SelectedInput = position;
+    view.cmdInSel.SetValue(position);
+  }
+}
+
+}  // namespace
+
+void cmdoutSel_Change(Panel& panel) {
+  SwitcherState& s = panel.State;
+  MainView& view = panel.View;
+  if (s.SelectorsBusy) return;
+  if (view.txtOutputDisp.Text == kNoSystem) return;
+  const int old = s.SelectedOutput;
+  s.SelectedOutput = view.cmdoutSel.Value();
+  if (s.SelectedOutput == old) return;
+
+  SettleOnSelectable(panel, view.cmdoutSel, s.SelectedOutput, old, LastPosition(s.OutputAlpha),
+                     [&panel](int p) { return OutputSkipped(panel, p); });
+
+  view.txtOutputDisp.Color = s.ActiveColor;
+  if (const std::string* alpha = At(s.OutputAlpha, s.SelectedOutput)) {
+    view.txtOutputDisp.Text = *alpha;
+  }
+  DisplayCurrentInput(panel, false);
+}
+
+void cmdInSel_Change(Panel& panel) {
+  SwitcherState& s = panel.State;
+  MainView& view = panel.View;
+  if (s.SelectorsBusy) return;
+  if (view.txtInputDisp.Text == kNoSystem) return;
+  const int old = s.SelectedInput;
+  s.SelectedInput = view.cmdInSel.Value();
+  if (s.SelectedInput == old) return;
+
+  if (s.KeyEntryMode) {
+    view.txtPresetDisp.Text = KeyText(view.cmdInSel.Value());
+    return;
+  }
+  if (s.SalvoMode) {
+    if (s.SalvoCount == 0) return;
+    if (const std::string* name = At(s.SalvoName, s.SelectedInput)) {
+      view.txtPresetDisp.Text = *name;
+    }
+    return;
+  }
+
+  const int outputChannel = SelectedOutputChannel(s);
+  SettleOnSelectable(
+      panel, view.cmdInSel, s.SelectedInput, old, LastPosition(s.InputAlpha),
+      [&panel, outputChannel](int p) { return InputSkipped(panel, outputChannel, p); });
+
+  view.txtPresetDisp.Color = s.PresetColor;
+  if (const std::string* alpha = At(s.InputAlpha, s.SelectedInput)) {
+    view.txtPresetDisp.Text = *alpha;
+  }
+}
+
+void DisplayCurrentInput(Panel& panel, bool updatePreset) {
+  SwitcherState& s = panel.State;
+  MainView& view = panel.View;
+  if (s.SalvoMode) return;
+  if (view.txtInputDisp.Text == kNoSystem) return;
+
+  s.SelectorsBusy = true;
+  view.cmdInSel.SetMax(s.InputCount - 1);
+  // A smaller maximum may have pulled the spinner down; the selection follows it.
+  if (s.SelectedInput > view.cmdInSel.Max()) s.SelectedInput = view.cmdInSel.Value();
+  ShowRoutedSource(panel, updatePreset);
+  s.SelectorsBusy = false;
+}
+
 }  // namespace dazi
