@@ -1,11 +1,170 @@
 #include "core/TakeAndSalvo.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <exception>
+#include <string>
+#include <vector>
+
 #include "core/Panel.h"
+#include "core/Selection.h"
+#include "link_file/NetworkFiles.h"
+#include "link_tcp/Outbound.h"
 
 namespace dazi {
-// Stub: to be written.
-void cmdTake_Click(Panel&) {}
-void mnuSalvoMode_Click(Panel&) {}
-void DisplayFirstSalvo(Panel&) {}
-void tmrSalvoMsg_Timer(Panel& panel) { panel.View.tmrSalvoMsg.Enabled = false; }
+
+namespace {
+
+constexpr int kLastKeyValue = 254;  // keys 1..255
+constexpr const char* kExecuted = "Executed";
+constexpr const char* kFailed = "Failed";
+constexpr const char* kFirstKeyText = "Key 001";
+
+bool InRange(const std::vector<int16_t>& list, int index) {
+  return index >= 0 && static_cast<std::size_t>(index) < list.size();
+}
+
+// Ends a salvo Take: shows its result for the second before the timer returns the panel to
+// crosspoint mode.
+void FinishSalvoTake(Panel& panel, bool executed) {
+  panel.View.txtPresetDisp.Text = executed ? kExecuted : kFailed;
+  panel.State.PendingSalvo = kNoSalvoPending;
+  panel.View.tmrSalvoMsg.Enabled = true;
+}
+
+void TakeWithKey(Panel& panel) {
+  SwitcherState& s = panel.State;
+  const int entered = panel.View.cmdInSel.Value() + 1;
+  const bool keyMatches =
+      InRange(s.SalvoKey, s.PendingSalvo) && entered == s.SalvoKey[s.PendingSalvo];
+  const bool executed = keyMatches && SendSalvoExecute(panel, s.PendingSalvo);
+  s.KeyEntryMode = false;
+  FinishSalvoTake(panel, executed);
+}
+
+void StartKeyEntry(Panel& panel) {
+  SwitcherState& s = panel.State;
+  MainView& view = panel.View;
+  s.KeyEntryMode = true;
+  if (s.SelectedInput >= 0 && static_cast<std::size_t>(s.SelectedInput) < s.SalvoName.size()) {
+    view.txtInputDisp.Text = s.SalvoName[static_cast<std::size_t>(s.SelectedInput)];
+  }
+  view.txtPresetDisp.Text = kFirstKeyText;
+  view.cmdInSel.SetMax(kLastKeyValue);
+  view.cmdInSel.SetValue(0);
+  s.SelectedInput = 0;
+}
+
+void TakeSalvo(Panel& panel) {
+  SwitcherState& s = panel.State;
+  if (s.SalvoCount == 0) {
+    mnuSalvoMode_Click(panel);
+    return;
+  }
+  // A position or salvo number the salvo tables do not hold fails the Take; nothing is sent.
+  if (!InRange(s.SalvoNumberAt, s.SelectedInput)) {
+    FinishSalvoTake(panel, false);
+    return;
+  }
+  s.PendingSalvo = s.SalvoNumberAt[static_cast<std::size_t>(s.SelectedInput)];
+  if (!InRange(s.SalvoKey, s.PendingSalvo)) {
+    FinishSalvoTake(panel, false);
+    return;
+  }
+
+  if (s.SalvoKey[static_cast<std::size_t>(s.PendingSalvo)] == 0) {
+    FinishSalvoTake(panel, SendSalvoExecute(panel, s.PendingSalvo));
+    return;
+  }
+  StartKeyEntry(panel);
+}
+
+void TakeCrosspoint(Panel& panel) {
+  const SwitcherState& s = panel.State;
+  const MainView& view = panel.View;
+  // Without switcher data the positions name no real channels.
+  if (view.txtInputDisp.Text == kNoSystem || view.txtOutputDisp.Text == kNoSystem) return;
+  const int input = s.InputChannelAt.at(static_cast<std::size_t>(s.SelectedInput));
+  const int output = s.OutputChannelAt.at(static_cast<std::size_t>(s.SelectedOutput));
+
+  if (panel.Settings.LinkMode == TCPIPMode) {
+    SendCrosspointChange(panel, output, input);  // the displays follow the server's report
+    return;
+  }
+  if (panel.Settings.ServerPath.empty()) return;
+  if (!WriteCommandFile(panel, input, output)) {
+    panel.Ui.MessageBox("Error Writing Comamnd File!", "bCommand Error", MsgIcon::Critical,
+                        MsgButtons::Ok);
+  }
+}
+
+// Leaving salvo mode, the preset must name a source again even where the routed source cannot
+// be preset (a tied destination): otherwise it would still read a salvo or "Executed" while
+// Take routed whatever source the salvo position happened to point at.
+void PresetSelectedSource(Panel& panel) {
+  SwitcherState& s = panel.State;
+  MainView& view = panel.View;
+  s.SelectorsBusy = true;
+  view.cmdInSel.SetMax(s.InputCount - 1);
+  s.SelectedInput = std::clamp(s.SelectedInput, 0, view.cmdInSel.Max());
+  view.cmdInSel.SetValue(s.SelectedInput);
+  if (static_cast<std::size_t>(s.SelectedInput) < s.InputAlpha.size()) {
+    view.txtPresetDisp = {s.InputAlpha[static_cast<std::size_t>(s.SelectedInput)], s.PresetColor};
+  }
+  s.SelectorsBusy = false;
+}
+
+}  // namespace
+
+void cmdTake_Click(Panel& panel) {
+  try {
+    if (panel.State.KeyEntryMode) {
+      TakeWithKey(panel);
+    } else if (panel.State.SalvoMode) {
+      TakeSalvo(panel);
+    } else {
+      TakeCrosspoint(panel);
+    }
+  } catch (const std::exception&) {
+    // "Error Processing Take": the click ends, keeping what it had already done.
+  }
+}
+
+void mnuSalvoMode_Click(Panel& panel) {
+  SwitcherState& s = panel.State;
+  MainView& view = panel.View;
+  if (!s.SalvoMode) {
+    s.SalvoMode = true;
+    view.mnuSalvoMode.Caption = "Crosspoint &Mode";
+    DisplayFirstSalvo(panel);
+    return;
+  }
+  s.SalvoMode = false;
+  s.KeyEntryMode = false;
+  s.PendingSalvo = kNoSalvoPending;
+  view.mnuSalvoMode.Caption = "Salvo &Mode";
+  PresetSelectedSource(panel);
+  DisplayCurrentInput(panel, true);
+}
+
+void DisplayFirstSalvo(Panel& panel) {
+  SwitcherState& s = panel.State;
+  MainView& view = panel.View;
+  if (!s.SalvoMode) return;
+  s.SelectorsBusy = true;
+  const int listed = std::min(s.SalvoCount, static_cast<int>(s.SalvoName.size()));
+  view.cmdInSel.SetMax(listed - 1);
+  view.txtInputDisp.Text = kSalvoModeText;
+  view.txtPresetDisp.Text = s.SalvoName.empty() ? kNoSalvos : s.SalvoName.front();
+  s.SelectedInput = 0;
+  view.cmdInSel.SetValue(0);
+  s.SelectorsBusy = false;
+}
+
+void tmrSalvoMsg_Timer(Panel& panel) {
+  panel.View.tmrSalvoMsg.Enabled = false;
+  // Only ever back to crosspoint mode: the operator may have left salvo mode already.
+  if (panel.State.SalvoMode) mnuSalvoMode_Click(panel);
+}
+
 }  // namespace dazi
