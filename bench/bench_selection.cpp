@@ -1,0 +1,111 @@
+// One operator step on a full-size list where every channel but one is hidden: the search must
+// go once round the list and come back to where it started.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <string>
+
+#include "core/Panel.h"
+#include "core/SelectorSteps.h"
+
+namespace {
+
+using namespace dazi;
+
+constexpr int kEntries = 16383;
+constexpr int kShownChannel = 8191;
+
+class NullUi : public UiPort {
+ public:
+  MsgResult MessageBox(const std::string&, const std::string&, MsgIcon, MsgButtons) override {
+    return MsgResult::Ok;
+  }
+  void ShowDialog(Dialog) override {}
+  void ClosePasswordPrompt() override {}
+  void SetWindowPos(int32_t) override {}
+  bool StartHelp() override { return false; }
+  void CloseAllWindows() override {}
+};
+
+class NullSocket : public SocketPort {
+ public:
+  int Connect(const std::string&, int32_t) override { return 1; }
+  void Close() override {}
+  bool Connected() const override { return false; }
+  int Write(const uint8_t*, int) override { return 0; }
+  int BytesWritten() const override { return 0; }
+  int Read(uint8_t*, int) override { return 0; }
+  int LastError() const override { return 0; }
+};
+
+// Both lists hold kEntries channels in reverse order; only kShownChannel is in the display lists.
+void LoadHiddenRouter(Panel& panel) {
+  InitVariables(panel);
+  SwitcherState& s = panel.State;
+  s.InputCount = s.OutputCount = kEntries;
+  s.InputAlpha.assign(kEntries, "SRC");
+  s.OutputAlpha.assign(kEntries, "DST");
+  s.InputChannelAt.resize(kEntries);
+  s.OutputChannelAt.resize(kEntries);
+  s.InputPositionOf.resize(kEntries);
+  s.OutputPositionOf.resize(kEntries);
+  for (int p = 0; p < kEntries; ++p) {
+    const auto channel = static_cast<int16_t>(kEntries - 1 - p);
+    s.InputChannelAt[p] = s.OutputChannelAt[p] = channel;
+    s.InputPositionOf[channel] = s.OutputPositionOf[channel] = static_cast<int16_t>(p);
+  }
+  s.CrosspointMap.assign(kEntries, OutputRoute{});
+  s.Inhibit.Recreate(kEntries, kEntries);
+  panel.Settings.InputDisplayList.assign(kEntries, '0');
+  panel.Settings.OutputDisplayList.assign(kEntries, '0');
+  panel.Settings.InputDisplayList[kShownChannel] = '1';
+  panel.Settings.OutputDisplayList[kShownChannel] = '1';
+
+  const int shownPosition = s.OutputPositionOf[kShownChannel];
+  s.SelectedOutput = s.SelectedInput = shownPosition;
+  s.SelectorsBusy = true;
+  panel.View.cmdoutSel.SetMax(kEntries - 1);
+  panel.View.cmdoutSel.SetValue(shownPosition);
+  panel.View.cmdInSel.SetMax(kEntries - 1);
+  panel.View.cmdInSel.SetValue(shownPosition);
+  s.SelectorsBusy = false;
+  panel.View.txtOutputDisp.Text = "DST";
+  panel.View.txtInputDisp.Text = "SRC";
+}
+
+void BM_StepPastSkipped_AllButOneHidden(benchmark::State& state) {
+  const int start = kEntries / 2;
+  int64_t visits = 0;
+  for (auto _ : state) {
+    const auto rest = StepPastSkipped(start, start + 1, kEntries - 1, [&](int p) {
+      ++visits;
+      return p != start;
+    });
+    benchmark::DoNotOptimize(rest);
+  }
+  state.counters["visits_per_step"] =
+      benchmark::Counter(static_cast<double>(visits), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_StepPastSkipped_AllButOneHidden)->Unit(benchmark::kMicrosecond);
+
+template <bool kSource>
+void BM_OperatorStep_AllButOneHidden(benchmark::State& state) {
+  NullUi ui;
+  NullSocket socket;
+  Panel panel(ui, socket);
+  LoadHiddenRouter(panel);
+  UpDown& spinner = kSource ? panel.View.cmdInSel : panel.View.cmdoutSel;
+  const int start = spinner.Value();
+  for (auto _ : state) {
+    spinner.StepUp();  // round the whole list and back to the one shown channel
+    if (spinner.Value() != start) state.SkipWithError("the step did not come back to its start");
+  }
+}
+BENCHMARK(BM_OperatorStep_AllButOneHidden<false>)
+    ->Name("BM_DestinationStep_AllButOneHidden")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_OperatorStep_AllButOneHidden<true>)
+    ->Name("BM_SourceStep_AllButOneHidden")
+    ->Unit(benchmark::kMicrosecond);
+
+}  // namespace
