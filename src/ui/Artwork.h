@@ -1,0 +1,21 @@
+// The panel's pictures, drawn rather than shipped: the strip's background, the Take button's
+// picture and the window icon.
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QSize>
+
+namespace dazi::ui {
+
+// Background of the control strip, size in device-independent pixels. The part left of
+// brandWidth carries the product's mark.
+QPixmap BackgroundPicture(QSize size, int brandWidth, qreal devicePixelRatio);
+
+// The Take button's picture: a lit red key with an arrow into the crosspoint.
+QIcon TakePicture();
+
+// The window icon: a small crosspoint matrix with one lit crosspoint.
+QIcon WindowIcon();
+
+}  // namespace dazi::ui
