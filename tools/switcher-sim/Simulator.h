@@ -1,0 +1,87 @@
+// The simulated Server Module: accepts panels over TCP, answers their polls and information
+// requests, carries out their crosspoint changes and salvos and reports every change to all of
+// them. Fault switches (switcher link down, silence, dropped connections) come from the console.
+#pragma once
+
+#include <QHostAddress>
+#include <QTcpServer>
+#include <QTimer>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "Framer.h"
+#include "Router.h"
+#include "SimMessages.h"
+
+class QTcpSocket;
+
+namespace sim {
+
+struct SimOptions {
+  QHostAddress address = QHostAddress::LocalHost;
+  quint16 port = 1250;
+  MapForm mapForm = MapForm::kLong;
+  std::string password;  // empty: no login
+  bool linkDown = false;
+  bool silent = false;
+  int pollSeconds = 0;  // 0: the simulator sends no polls of its own
+  bool sendQuery = true;
+  size_t maxMessageBytes = 4 * 1024 * 1024;
+};
+
+class Simulator {
+ public:
+  Simulator(Router router, SimOptions options);
+  ~Simulator();
+  Simulator(const Simulator&) = delete;
+  Simulator& operator=(const Simulator&) = delete;
+
+  // Starts listening; on failure returns the reason.
+  std::string Listen();
+  quint16 Port() const { return server_.serverPort(); }
+
+  // One console command: linkdown, linkup, silent on|off, close, route OUT IN, quit.
+  void HandleConsoleLine(const std::string& line);
+
+ private:
+  struct Session {
+    int id = 0;
+    QTcpSocket* socket = nullptr;
+    Framer framer;
+    bool loggedIn = false;
+    bool closing = false;
+
+    void Log(const std::string& text) const;
+  };
+
+  void OnNewConnection();
+  void OnReadyRead(int id);
+  void OnDisconnected(int id);
+  void HandleMessage(Session& session, const Bytes& message);
+  void HandlePoll(Session& session);
+  void HandleInfoRequest(Session& session, const Bytes& message);
+  void HandleCrosspointChange(Session& session, const Bytes& message);
+  void HandleSalvoExecute(Session& session, const Bytes& message);
+  void HandlePassword(Session& session, const Bytes& message);
+  void HandleQueryAnswer(Session& session, const Bytes& message);
+
+  // Makes the route and reports it to every panel; returns why not, or empty.
+  std::string ApplyRoute(int output, int input);
+  void Send(Session& session, const Bytes& message);
+  // Sends to every panel that has logged in; returns how many.
+  int Broadcast(const Bytes& message);
+  void CloseSession(Session& session);
+  void SetLinkDown(bool down);
+  void SendPolls();
+  bool Ready(const Session& session) const;
+
+  Router router_;
+  SimOptions options_;
+  QTcpServer server_;
+  QTimer pollTimer_;
+  std::map<int, std::unique_ptr<Session>> sessions_;
+  int nextId_ = 1;
+};
+
+}  // namespace sim

@@ -1,0 +1,74 @@
+// Console commands: the fault switches and manual routes a test or an operator types on stdin.
+#include <QCoreApplication>
+#include <QTcpSocket>
+#include <charconv>
+#include <sstream>
+
+#include "Log.h"
+#include "Simulator.h"
+
+namespace sim {
+namespace {
+
+bool ParseChannel(const std::string& token, int& value) {
+  if (token.empty() || token.size() > 9) return false;
+  const auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value);
+  return error == std::errc() && end == token.data() + token.size();
+}
+
+}  // namespace
+
+void Simulator::HandleConsoleLine(const std::string& line) {
+  std::istringstream words(line);
+  std::string command, first, second, extra;
+  words >> command >> first >> second >> extra;
+  if (command.empty()) return;
+  const std::string echo = "console: " + line.substr(0, 80);
+
+  if (command == "linkdown" && first.empty()) {
+    SetLinkDown(true);
+  } else if (command == "linkup" && first.empty()) {
+    SetLinkDown(false);
+  } else if (command == "silent" && (first == "on" || first == "off") && second.empty()) {
+    options_.silent = first == "on";
+    LogLine(echo + ": " + (options_.silent ? "silent, nothing answered" : "answering again"));
+  } else if (command == "close" && first.empty()) {
+    int count = 0;
+    for (auto& [id, session] : sessions_) {
+      if (session->closing) continue;
+      CloseSession(*session);
+      ++count;
+    }
+    LogLine(echo + ": closing " + std::to_string(count) + " connection(s)");
+  } else if (command == "route" && !second.empty() && extra.empty()) {
+    int output = 0, input = 0;
+    const bool off = second == "off";
+    if (!ParseChannel(first, output) || (!off && !ParseChannel(second, input))) {
+      LogLine(echo + ": refused (usage: route OUT IN, channels from 0, IN may be off)");
+    } else if (off && !router_.HasOffSource()) {
+      LogLine(echo + ": refused (off needs switcher type 1301)");
+    } else {
+      if (off) input = router_.OffInput();
+      const std::string refusal = ApplyRoute(output, input);
+      LogLine(echo + ": " + (refusal.empty() ? "done" : "refused (" + refusal + ")"));
+    }
+  } else if (command == "quit" && first.empty()) {
+    LogLine(echo + ": quitting");
+    for (auto& [id, session] : sessions_) session->socket->flush();
+    QCoreApplication::quit();
+  } else {
+    LogLine(echo +
+            ": unknown command (linkdown, linkup, silent on|off, close, route OUT IN, "
+            "quit)");
+  }
+}
+
+void Simulator::SetLinkDown(bool down) {
+  options_.linkDown = down;
+  // Tell every panel at once rather than waiting for its next poll.
+  const int panels = Broadcast(Bytes{static_cast<uint8_t>(down ? 241 : 244)});
+  LogLine(std::string("console: ") + (down ? "linkdown" : "linkup") + ": switcher link " +
+          (down ? "down, 241" : "up, 244") + " sent to " + std::to_string(panels) + " panel(s)");
+}
+
+}  // namespace sim
