@@ -1,14 +1,138 @@
 #include "link_tcp/Connection.h"
 
+#include <string>
+#include <vector>
+
 #include "core/Panel.h"
+#include "link_tcp/Outbound.h"
 
 namespace dazi {
-// Stub: to be written.
-void ConnectToSwitcher(Panel&) {}
-void DisconnectFromSwitcher(Panel&) {}
-void SetLinkStatus(Panel&, bool) {}
-void OnConnect(Panel&) {}
-void OnClose(Panel&) {}
-void PollTick(Panel&) {}
-void mnuConnect_Click(Panel&) {}
+
+namespace {
+
+constexpr const char* kMenuConnect = "&Connect";
+constexpr const char* kMenuDisconnect = "&Disconnect";
+constexpr const char* kUnableToConnect = "Unable to connect to remote host";
+
+// Ticks a pending information request waits before it is asked again: the retry goes out on the
+// tick after this many.
+constexpr int kInfoRetryAfterTicks = 20;
+
+// Whether the channel at a selector position is shown by a display list. A list shorter than
+// the channel hides it; a position the channel table does not hold hides nothing, so the caller
+// leaves that spinner alone.
+bool HiddenByDisplayList(const std::string& displayList, const std::vector<int16_t>& channelAt,
+                         int position) {
+  if (position < 0 || position >= static_cast<int>(channelAt.size())) return false;
+  const int channel = channelAt[position];
+  if (channel < 0 || channel >= static_cast<int>(displayList.size())) return true;
+  return displayList[channel] != '1';
+}
+
+// Once all requested information is in, a selection left on a channel the display lists hide
+// moves on; each spinner's change handling steps past further hidden channels.
+void ShowInitialData(Panel& panel) {
+  const SwitcherState& s = panel.State;
+  if (HiddenByDisplayList(panel.Settings.OutputDisplayList, s.OutputChannelAt, s.SelectedOutput))
+    panel.View.cmdoutSel.StepUp();
+  if (HiddenByDisplayList(panel.Settings.InputDisplayList, s.InputChannelAt, s.SelectedInput))
+    panel.View.cmdInSel.StepUp();
+}
+
+void ShowLinkDown(Panel& panel) {
+  SwitcherState& s = panel.State;
+  MainView& view = panel.View;
+  s.SelectedOutput = 0;
+  s.SelectedInput = 0;
+  s.InputAlpha.assign(1, kNoSystem);
+  s.OutputAlpha.assign(1, kNoSystem);
+  view.StatusPanel1 = kStatusLinkNc;
+  view.txtInputDisp = {s.InputAlpha[0], s.ActiveColor};
+  view.txtPresetDisp = {s.InputAlpha[0], s.PresetColor};
+  view.txtOutputDisp = {s.OutputAlpha[0], s.ActiveColor};
+
+  // The spinners follow the selection, and may not reach positions the lists no longer hold.
+  const bool wasBusy = s.SelectorsBusy;
+  s.SelectorsBusy = true;
+  view.cmdoutSel.SetMax(0);
+  view.cmdoutSel.SetValue(0);
+  view.cmdInSel.SetMax(0);
+  view.cmdInSel.SetValue(0);
+  s.SelectorsBusy = wasBusy;
+}
+
+}  // namespace
+
+void ConnectToSwitcher(Panel& panel) {
+  if (panel.Socket.Connect(panel.Settings.IPAddress, panel.Settings.TCPIPPort) == 0) return;
+  panel.Socket.Close();
+  panel.Ui.MessageBox(kUnableToConnect, kAppTitle, MsgIcon::None, MsgButtons::Ok);
+}
+
+void DisconnectFromSwitcher(Panel& panel) {
+  SwitcherState& s = panel.State;
+  panel.Socket.Close();
+  s.SocketConnected = false;
+  s.InfoPending = kInfoEverything;
+  s.InitialDataShown = false;
+  s.PollMisses = 0;
+  SetLinkStatus(panel, false);
+  panel.View.mnuConnect.Caption = kMenuConnect;
+  panel.View.Caption = kCaptionNotConnected;
+  if (s.PasswordPromptOpen) panel.Ui.ClosePasswordPrompt();
+}
+
+void SetLinkStatus(Panel& panel, bool linkUp) {
+  panel.State.LinkState = linkUp;
+  if (!linkUp) {
+    ShowLinkDown(panel);
+    return;
+  }
+  SendInfoRequest(panel, kInfoEverything);
+  // The request finds the socket closed when a stale answer is handled after a disconnection;
+  // the disconnection has then taken the link down, and the status must not claim otherwise.
+  if (panel.State.LinkState) panel.View.StatusPanel1 = kStatusLinkOk;
+}
+
+void OnConnect(Panel& panel) {
+  panel.State.SocketConnected = true;
+  panel.View.mnuConnect.Caption = kMenuDisconnect;
+  panel.State.PollMisses = 0;
+  panel.View.Caption = kCaptionConnected;
+}
+
+void OnClose(Panel& panel) {
+  DisconnectFromSwitcher(panel);
+}
+
+void PollTick(Panel& panel) {
+  SwitcherState& s = panel.State;
+  if (s.InfoPending > 0) {
+    if (s.InfoRetryTicks > kInfoRetryAfterTicks) {
+      SendInfoRequest(panel, s.InfoPending);
+      s.InfoRetryTicks = 0;
+    } else {
+      ++s.InfoRetryTicks;
+    }
+  } else if (!s.InitialDataShown) {
+    s.InitialDataShown = true;
+    ShowInitialData(panel);
+  }
+
+  if (s.PollMisses > panel.Settings.IPAllowedMisses) {
+    DisconnectFromSwitcher(panel);
+    s.PollMisses = 0;
+    return;
+  }
+  ++s.PollMisses;
+  if (s.SocketConnected) SendToSwitcher(panel, {kPoll});
+}
+
+void mnuConnect_Click(Panel& panel) {
+  if (panel.State.SocketConnected)
+    DisconnectFromSwitcher(panel);
+  else
+    ConnectToSwitcher(panel);
+}
+
 }  // namespace dazi

@@ -1,12 +1,57 @@
 #include "link_tcp/PasswordPrompt.h"
 
 #include "core/Panel.h"
+#include "link_tcp/Outbound.h"
 
 namespace dazi {
-// Stub: to be written.
-void PasswordForm_Activate(Panel&, PasswordForm&) {}
-void PasswordForm_cmdOk_Click(Panel&, PasswordForm&) {}
-void PasswordForm_cmdCancel_Click(Panel&, PasswordForm&) {}
-void PasswordForm_txtPassword_KeyPress(Panel&, PasswordForm&, int) {}
-void PasswordForm_Unload(Panel&, PasswordForm&) {}
+
+namespace {
+
+constexpr int kEnterKey = 13;
+// The length travels as one byte of the message body, and body bytes must stay below 128 or the
+// server's framing takes them for the start or end of a message.
+constexpr size_t kMaxPasswordLength = 127;
+
+// The password message carries one 7-bit byte per character; anything else would corrupt the
+// message, so the operator is asked for another password instead.
+void RefusePassword(Panel& panel, const std::u16string& password) {
+  const char* text = password.size() > kMaxPasswordLength
+                         ? "The password is too long: it can hold at most 127 characters."
+                         : "The password can only hold plain ASCII characters (letters without "
+                           "accents, digits and the usual signs).";
+  panel.Ui.MessageBox(text, kPasswordCaption, MsgIcon::Exclamation, MsgButtons::Ok);
+}
+
+}  // namespace
+
+void PasswordForm_Activate(Panel& panel, PasswordForm& form) {
+  panel.State.PasswordPromptOpen = true;
+  form.lblIP = "IP: " + panel.Settings.IPAddress;
+}
+
+void PasswordForm_cmdOk_Click(Panel& panel, PasswordForm& form) {
+  if (form.txtPassword.empty()) return;
+  const auto message = BuildPassword(form.txtPassword);
+  if (!message || form.txtPassword.size() > kMaxPasswordLength) {
+    RefusePassword(panel, form.txtPassword);
+    return;
+  }
+  SendToSwitcher(panel, *message);
+  form.Closed = true;
+}
+
+void PasswordForm_cmdCancel_Click(Panel& panel, PasswordForm& form) {
+  // The password message with an empty password tells the server the operator declined.
+  SendToSwitcher(panel, {128, 0, 0, 0, 255});
+  form.Closed = true;
+}
+
+void PasswordForm_txtPassword_KeyPress(Panel& panel, PasswordForm& form, int keyAscii) {
+  if (keyAscii == kEnterKey && !form.txtPassword.empty()) PasswordForm_cmdOk_Click(panel, form);
+}
+
+void PasswordForm_Unload(Panel& panel, PasswordForm&) {
+  panel.State.PasswordPromptOpen = false;
+}
+
 }  // namespace dazi

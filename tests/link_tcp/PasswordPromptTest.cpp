@@ -1,0 +1,84 @@
+#include "link_tcp/PasswordPrompt.h"
+
+#include <gtest/gtest.h>
+
+#include "support/PanelFixture.h"
+
+namespace dazi {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+class PasswordPromptTest : public ::testing::Test, protected testing::PanelFixture {
+ protected:
+  PasswordPromptTest() {
+    panel.Settings.IPAddress = "192.168.7.20";
+    socket.IsConnected = panel.State.SocketConnected = true;
+    PasswordForm_Activate(panel, form);
+  }
+  PasswordForm form;
+};
+
+TEST_F(PasswordPromptTest, OpensAndUnloadsShowingTheAddress) {
+  EXPECT_TRUE(panel.State.PasswordPromptOpen);
+  EXPECT_EQ(form.lblIP, "IP: 192.168.7.20");
+  PasswordForm_Unload(panel, form);
+  EXPECT_FALSE(panel.State.PasswordPromptOpen);
+}
+
+TEST_F(PasswordPromptTest, EmptyPasswordAndOtherKeysSendNothing) {
+  PasswordForm_cmdOk_Click(panel, form);
+  PasswordForm_txtPassword_KeyPress(panel, form, 13);
+  form.txtPassword = u"abc";
+  for (int key : {10, 27, 97}) PasswordForm_txtPassword_KeyPress(panel, form, key);
+  EXPECT_TRUE(socket.Written.empty());
+  EXPECT_FALSE(form.Closed);
+}
+
+TEST_F(PasswordPromptTest, OkEnterAndCancelSendTheirMessageAndClose) {
+  // 128, 0, length, codes, checksum (0 + 5 + 97 + ... + 101 = 500 -> 116), end.
+  const Bytes abcde{128, 0, 5, 'a', 'b', 'c', 'd', 'e', 116, 255};
+  const Bytes declined{128, 0, 0, 0, 255};
+  for (int action = 0; action < 3; ++action) {
+    socket.Written.clear();
+    PasswordForm f;
+    f.txtPassword = u"abcde";
+    if (action == 0) PasswordForm_cmdOk_Click(panel, f);
+    if (action == 1) PasswordForm_txtPassword_KeyPress(panel, f, 13);
+    if (action == 2) PasswordForm_cmdCancel_Click(panel, f);
+    EXPECT_EQ(socket.Written, std::vector<Bytes>{action == 2 ? declined : abcde}) << action;
+    EXPECT_TRUE(f.Closed);
+  }
+}
+
+// What the message cannot carry is refused where it is typed; the prompt stays and nothing goes.
+TEST_F(PasswordPromptTest, PasswordThatCannotTravelIsRefused) {
+  const std::u16string refused[] = {std::u16string(128, u'x'),  // length byte >= 128
+                                    std::u16string(256, u'x'), u"caf\u00e9", u"\u20ac",
+                                    std::u16string(u"a\0b", 3)};
+  for (const std::u16string& password : refused) {
+    ui.Messages.clear();
+    form.txtPassword = password;
+    PasswordForm_cmdOk_Click(panel, form);
+    EXPECT_TRUE(socket.Written.empty());
+    EXPECT_FALSE(form.Closed);
+    ASSERT_EQ(ui.Messages.size(), 1u);
+    EXPECT_EQ(ui.Messages[0].Title, "Enter Password");
+    EXPECT_EQ(ui.Messages[0].Icon, MsgIcon::Exclamation);
+  }
+  form.txtPassword = std::u16string(127, u'x');
+  PasswordForm_cmdOk_Click(panel, form);
+  ASSERT_EQ(socket.Written.size(), 1u);
+  EXPECT_EQ(socket.Written[0].size(), 132u);
+}
+
+TEST_F(PasswordPromptTest, SendingOnADroppedConnectionClosesThePromptThroughTheLink) {
+  socket.IsConnected = false;
+  form.txtPassword = u"abc";
+  PasswordForm_cmdOk_Click(panel, form);
+  EXPECT_TRUE(socket.Written.empty());
+  EXPECT_EQ(ui.PasswordPromptCloses, 1);
+}
+
+}  // namespace
+}  // namespace dazi
