@@ -1,0 +1,106 @@
+#include "ui/QtSocket.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+constexpr int kWaitMs = 5000;
+const std::string kLoopback = "127.0.0.1";
+
+class QtSocketTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(server.listen(QHostAddress::LocalHost)); }
+
+  // Connects to the server and returns its end of the connection.
+  QTcpSocket* ConnectPeer() {
+    EXPECT_EQ(socket.Connect(kLoopback, server.serverPort()), 0);
+    EXPECT_TRUE(connected.wait(kWaitMs));
+    if (!server.hasPendingConnections()) server.waitForNewConnection(kWaitMs);
+    return server.nextPendingConnection();
+  }
+  // Runs the event loop a while, so that anything wrongly queued would arrive.
+  static void Settle() { QTest::qWait(100); }
+
+  QTcpServer server;
+  QtSocket socket;
+  QSignalSpy connected{&socket, &QtSocket::connectEvent};
+  QSignalSpy closed{&socket, &QtSocket::closeEvent};
+  QSignalSpy arrived{&socket, &QtSocket::dataArrival};
+};
+
+TEST_F(QtSocketTest, CarriesBytesBothWaysAndReportsAPeerCloseOnce) {
+  QTcpSocket* peer = ConnectPeer();
+  ASSERT_NE(peer, nullptr);
+  EXPECT_TRUE(socket.Connected());
+
+  const uint8_t sent[] = {245, 242, 0, 255};
+  EXPECT_EQ(socket.Write(sent, 4), 4);
+  EXPECT_EQ(socket.BytesWritten(), 4);
+  QByteArray received;
+  for (int waited = 0; received.size() < 4 && waited < kWaitMs; waited += 10) {
+    QTest::qWait(10);
+    received += peer->readAll();
+  }
+  EXPECT_EQ(received, QByteArray("\xF5\xF2\x00\xFF", 4));
+
+  peer->write(QByteArray("\xF4\x01\xFF", 3));
+  ASSERT_TRUE(arrived.wait(kWaitMs));
+  uint8_t buffer[8] = {};
+  int total = 0;
+  for (int r; total < 3 && (r = socket.Read(buffer + total, 8 - total)) > 0;) total += r;
+  EXPECT_EQ(Bytes(buffer, buffer + total), Bytes({244, 1, 255}));
+  EXPECT_EQ(socket.Read(buffer, 8), 0);
+  EXPECT_EQ(socket.LastError(), dazi::kWouldBlock);
+
+  peer->close();
+  ASSERT_TRUE(closed.wait(kWaitMs));
+  Settle();
+  EXPECT_EQ(closed.count(), 1);
+  EXPECT_FALSE(socket.Connected());
+  EXPECT_EQ(socket.Write(sent, 1), 0);
+}
+
+TEST_F(QtSocketTest, RefusedConnectionIsReportedAsAClose) {
+  const quint16 port = server.serverPort();
+  server.close();
+  EXPECT_EQ(socket.Connect(kLoopback, port), 0);
+  ASSERT_TRUE(closed.wait(kWaitMs));
+  Settle();
+  EXPECT_EQ(closed.count(), 1);
+  EXPECT_EQ(connected.count(), 0);
+}
+
+// The panel closes the socket itself, or replaces it by a new attempt: no close event for that.
+TEST_F(QtSocketTest, ClosingOrReconnectingOnPurposeReportsNothing) {
+  ASSERT_NE(ConnectPeer(), nullptr);
+  ASSERT_NE(ConnectPeer(), nullptr);
+  EXPECT_TRUE(socket.Connected());
+  socket.Close();
+  EXPECT_FALSE(socket.Connected());
+  const quint16 port = server.serverPort();
+  server.close();
+  EXPECT_EQ(socket.Connect(kLoopback, port), 0);  // would be refused
+  socket.Close();
+  Settle();
+  EXPECT_EQ(closed.count(), 0);
+}
+
+TEST_F(QtSocketTest, BadArgumentsFailAtOnce) {
+  const std::pair<std::string, int32_t> bad[] = {
+      {"", 1250}, {kLoopback, 0}, {kLoopback, -1}, {kLoopback, 65536}};
+  for (const auto& [host, port] : bad) EXPECT_NE(socket.Connect(host, port), 0) << port;
+  uint8_t buffer[4];
+  EXPECT_EQ(socket.Read(buffer, 4), 0);
+  EXPECT_EQ(socket.LastError(), dazi::kWouldBlock);
+  EXPECT_EQ(socket.Write(buffer, 4), 0);
+  Settle();
+  EXPECT_EQ(connected.count() + closed.count(), 0);
+}
+
+}  // namespace
