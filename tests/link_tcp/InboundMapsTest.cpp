@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "link_tcp/Inbound.h"
 #include "link_tcp/WireBytes.h"
 #include "support/PanelFixture.h"
@@ -21,11 +23,9 @@ TEST(CrosspointMapMessage, ShortUnmarkedFormFillsSourceEntries) {
   const Bytes map = Framed(246, {0, 1, 0, 2, 0, /*E*/ 1, 0, /*route*/ 9, /*A*/ 5, 0, /*B*/ 6, 0});
   ASSERT_EQ(map.size(), 15u);
   ProcessCrosspointMap(m.panel, map);
-  EXPECT_EQ(m.Route(2).Source[0], 5);
-  EXPECT_EQ(m.Route(2).SourceWordB[0], 6);
-  EXPECT_EQ(m.Route(2).RouteByte, 9);
-  EXPECT_EQ(m.Route(2).EntryCount, 1);
-  EXPECT_EQ(m.Route(2).TieCount, 0);
+  const OutputRoute& r = m.Route(2);
+  EXPECT_EQ(std::tuple(r.Source[0], r.SourceWordB[0], r.RouteByte, r.EntryCount, r.TieCount),
+            std::tuple(5, 6, 9, 1, 0));
   EXPECT_FALSE(m.Pending(kInfoCrosspointMap));
   EXPECT_FALSE(m.panel.State.SelectorsBusy);
 }
@@ -40,13 +40,9 @@ TEST(CrosspointMapMessage, MarkedLongFormSplitsTiesFromSources) {
                                  0,  0, 0});
   ProcessCrosspointMap(m.panel, map);
   const OutputRoute& r = m.Route(0);
-  EXPECT_EQ(r.EntryCount, 2);
-  EXPECT_EQ(r.TieCount, 1);
-  EXPECT_EQ(r.TieOutput[0], 7);
-  EXPECT_EQ(r.TieWordB[0], 1);
-  EXPECT_EQ(r.TieWordC[0], 2);
-  EXPECT_EQ(r.Source[0], 3);
-  EXPECT_EQ(r.SourceWordC[0], 5);
+  EXPECT_EQ(std::tuple(r.EntryCount, r.TieCount, r.TieOutput[0], r.TieWordB[0], r.TieWordC[0]),
+            std::tuple(2, 1, 7, 1, 2));
+  EXPECT_EQ(std::tuple(r.Source[0], r.SourceWordB[0], r.SourceWordC[0]), std::tuple(3, 4, 5));
   EXPECT_EQ(m.Route(1).Source[0], 255);  // no entries: the last input
   EXPECT_FALSE(m.Pending(kInfoCrosspointMap));
 }
