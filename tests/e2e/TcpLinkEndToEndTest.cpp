@@ -1,0 +1,157 @@
+// The panel against the switcher simulator over loopback: connection, information, changes made
+// elsewhere, the password, a silent server, the switcher link going down, a refused connection.
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTcpServer>
+
+#include "core/MainView.h"
+#include "e2e/LivePanel.h"
+#include "e2e/SimulatorProcess.h"
+#include "link_tcp/Connection.h"
+#include "link_tcp/Outbound.h"
+
+namespace dazi::testing {
+
+// Sorted by name, the sources are Bars, cam 1, GFX, VTR 2 and the destinations MON, PGM, TX.
+// Names travel blank-padded to the longest one in their table, and are kept so.
+QString SmallRouter() {
+  return WriteRouterFile("small-router.txt", R"(
+inputs 4
+outputs 3
+input 0 VTR 2
+input 1 cam 1
+input 2 Bars
+input 3 GFX
+output 0 PGM
+output 1 MON
+output 2 TX
+route 0 1
+route 1 2
+route 2 3
+inhibit 2 2
+salvo 0 OPEN
+set 0 0
+salvo 5 KEYED
+set 1 3
+)");
+}
+
+namespace {
+
+TEST(TcpLink, ConnectsAndShowsTheSwitchersNamesAndRoutes) {
+  SimulatorProcess sim({"--router", SmallRouter()});
+  LivePanel live(sim.Port());
+  ASSERT_TRUE(live.ConnectAndLoad()) << sim.Log().toStdString();
+
+  const SwitcherState& s = live.panel.State;
+  const MainView& v = live.panel.View;
+  EXPECT_EQ(v.Caption, "ZOR Tolen DaziVedur - Connected");
+  EXPECT_EQ(v.mnuConnect.Caption, "&Disconnect");
+  EXPECT_EQ(v.StatusPanel1, "Switcher Link (OK) ");
+  EXPECT_EQ(s.InputAlpha, (std::vector<std::string>{"Bars ", "cam 1", "GFX  ", "VTR 2"}));
+  EXPECT_EQ(s.InputChannelAt, (std::vector<int16_t>{2, 1, 3, 0}));
+  EXPECT_EQ(s.OutputAlpha, (std::vector<std::string>{"MON", "PGM", "TX "}));
+  EXPECT_EQ(s.InputCount, 4);
+  EXPECT_EQ(s.OutputCount, 3);
+  EXPECT_EQ(s.CrosspointMap.at(2).Source[0], 3);
+  EXPECT_EQ(s.Inhibit.Get(2, 2), 1);
+  EXPECT_EQ(s.Inhibit.Get(2, 3), 0);
+  EXPECT_EQ(s.SalvoName, (std::vector<std::string>{"KEYED", "OPEN "}));
+  EXPECT_EQ(s.SalvoKey.at(1), 5);
+  EXPECT_EQ(v.txtOutputDisp.Text, "MON");
+  EXPECT_EQ(v.txtInputDisp.Text, "Bars ");
+  EXPECT_EQ(v.cmdoutSel.Max(), 2);
+  EXPECT_EQ(v.cmdInSel.Max(), 3);
+}
+
+TEST(TcpLink, ShowsARouteMadeByAnotherPanelOrAtTheRouter) {
+  SimulatorProcess sim({"--router", SmallRouter()});
+  LivePanel first(sim.Port());
+  LivePanel second(sim.Port());
+  ASSERT_TRUE(first.ConnectAndLoad());
+  ASSERT_TRUE(second.ConnectAndLoad());
+
+  // MON (output 1) is shown on both; the second panel routes GFX (input 3) to it.
+  ASSERT_TRUE(SendCrosspointChange(second.panel, 1, 3));
+  EXPECT_TRUE(first.WaitFor([&] { return first.panel.View.txtInputDisp.Text == "GFX  "; }));
+  EXPECT_EQ(first.panel.State.CrosspointMap.at(1).Source[0], 3);
+
+  sim.Command("route 1 0");
+  EXPECT_TRUE(first.WaitFor([&] { return first.panel.View.txtInputDisp.Text == "VTR 2"; }));
+  EXPECT_TRUE(second.WaitFor([&] { return second.panel.View.txtInputDisp.Text == "VTR 2"; }));
+}
+
+TEST(TcpLink, SendsTheStoredPasswordWhenAskedAndIsRefusedAWrongOne) {
+  SimulatorProcess sim({"--router", SmallRouter(), "--password", "secret"});
+  LivePanel right(sim.Port(), u"secret");
+  EXPECT_TRUE(right.ConnectAndLoad()) << sim.Log().toStdString();
+  EXPECT_TRUE(right.ui.Dialogs.empty());  // no prompt while a password is stored
+
+  LivePanel wrong(sim.Port(), u"guess");
+  QSignalSpy closed(&wrong.socket, &QtSocket::closeEvent);
+  ConnectToSwitcher(wrong.panel);
+  EXPECT_TRUE(wrong.WaitFor([&] { return closed.count() == 1; }));
+  EXPECT_FALSE(wrong.panel.State.SocketConnected);
+  EXPECT_EQ(wrong.panel.View.Caption, "ZOR Tolen DaziVedur - Not Connected");
+  EXPECT_TRUE(sim.Log().contains("wrong password"));
+}
+
+TEST(TcpLink, DropsASilentServerOnTheTickAfterTheAllowedMisses) {
+  SimulatorProcess sim({"--router", SmallRouter()});
+  LivePanel live(sim.Port());
+  live.panel.Settings.IPAllowedMisses = 1;
+  ASSERT_TRUE(live.ConnectAndLoad());
+  ASSERT_TRUE(live.WaitFor([&] { return live.panel.State.PollMisses == 0; }));
+
+  sim.Command("silent on");
+  live.Settle(300);
+  for (int tick = 1; tick <= 2; ++tick) {
+    live.Tick();
+    live.Settle(200);
+    EXPECT_TRUE(live.panel.State.SocketConnected) << "tick " << tick;
+  }
+  live.Tick();  // A + 2 = 3
+  EXPECT_FALSE(live.panel.State.SocketConnected);
+  EXPECT_EQ(live.panel.View.Caption, "ZOR Tolen DaziVedur - Not Connected");
+  EXPECT_EQ(live.panel.View.StatusPanel1, "Switcher Link (NC) ");
+  EXPECT_EQ(live.panel.State.InfoPending, 0x5380);
+}
+
+TEST(TcpLink, SwitcherLinkDownShowsNoSystemUntilItComesBack) {
+  SimulatorProcess sim({"--router", SmallRouter()});
+  LivePanel live(sim.Port());
+  ASSERT_TRUE(live.ConnectAndLoad());
+
+  sim.Command("linkdown");
+  ASSERT_TRUE(live.WaitFor([&] { return live.panel.View.txtInputDisp.Text == "NoSystem"; }));
+  EXPECT_EQ(live.panel.View.txtOutputDisp.Text, "NoSystem");
+  EXPECT_EQ(live.panel.View.txtPresetDisp.Text, "NoSystem");
+  EXPECT_EQ(live.panel.View.StatusPanel1, "Switcher Link (NC) ");
+  EXPECT_TRUE(live.panel.State.SocketConnected);
+
+  sim.Command("linkup");
+  EXPECT_TRUE(live.WaitFor([&] { return live.panel.View.txtInputDisp.Text == "Bars "; }));
+  EXPECT_EQ(live.panel.View.StatusPanel1, "Switcher Link (OK) ");
+  EXPECT_EQ(live.panel.View.txtOutputDisp.Text, "MON");
+}
+
+TEST(TcpLink, ARefusedConnectionLeavesThePanelClosed) {
+  QTcpServer probe;
+  ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+  const quint16 freePort = probe.serverPort();
+  probe.close();
+
+  LivePanel live(freePort);
+  QSignalSpy closed(&live.socket, &QtSocket::closeEvent);
+  ConnectToSwitcher(live.panel);
+  EXPECT_TRUE(live.WaitFor([&] { return closed.count() == 1; }));
+  EXPECT_FALSE(live.panel.State.SocketConnected);
+  EXPECT_EQ(live.panel.View.Caption, "ZOR Tolen DaziVedur - Not Connected");
+  EXPECT_EQ(live.panel.View.mnuConnect.Caption, "&Connect");
+  EXPECT_EQ(live.panel.View.StatusPanel1, "Switcher Link (NC) ");
+  EXPECT_TRUE(live.ui.Messages.empty());
+}
+
+}  // namespace
+}  // namespace dazi::testing
