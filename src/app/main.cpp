@@ -1,1 +1,31 @@
-int main(){return 0;}
+// DaziVedur: builds the panel, its Qt adapters and the main window, loads, and runs.
+#include <QApplication>
+
+#include "core/Panel.h"
+#include "ui/Artwork.h"
+#include "ui/MainWindow.h"
+#include "ui/QtSocket.h"
+#include "ui/QtUi.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Tolen DaziVedur"));
+  QApplication::setWindowIcon(dazi::ui::WindowIcon());
+
+  QtSocket socket;
+  dazi::ui::QtUi ui;
+  dazi::Panel panel(ui, socket);
+  dazi::ui::MainWindow window(panel);
+  ui.Attach(panel, &window);
+
+  using dazi::ui::MainWindow;
+  QObject::connect(&socket, &QtSocket::connectEvent, &window, &MainWindow::onSocketConnect);
+  QObject::connect(&socket, &QtSocket::closeEvent, &window, &MainWindow::onSocketClose);
+  QObject::connect(&socket, &QtSocket::dataArrival, &window, &MainWindow::onSocketData);
+
+  window.load(QCoreApplication::applicationDirPath());
+  // The operator may have ended the program from a dialog shown while loading.
+  if (panel.Unloading) return 0;
+  window.show();
+  return QApplication::exec();
+}

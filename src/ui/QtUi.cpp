@@ -1,0 +1,132 @@
+#include "ui/QtUi.h"
+
+#include <array>
+#include <filesystem>
+#include <system_error>
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QUrl>
+#include <QWidget>
+
+#include "core/Panel.h"
+#include "ui/PasswordDialog.h"
+
+namespace dazi::ui {
+
+QString FromAnsi(const std::string& text) {
+  // 0x80..0x9F are where Windows-1252 differs from Latin-1; 0 marks the five unassigned codes,
+  // which Windows maps to the control characters of the same value.
+  static constexpr std::array<char16_t, 32> kHigh = {
+      0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+      0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+  QString out;
+  out.reserve(static_cast<qsizetype>(text.size()));
+  for (unsigned char byte : text) {
+    char16_t unit = byte;
+    if (byte >= 0x80 && byte <= 0x9F && kHigh[byte - 0x80] != 0) unit = kHigh[byte - 0x80];
+    out.append(QChar(unit));
+  }
+  return out;
+}
+
+void QtUi::Attach(Panel& panel, QWidget* mainWindow) {
+  panel_ = &panel;
+  mainWindow_ = mainWindow;
+}
+
+MsgResult QtUi::MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
+                           MsgButtons buttons) {
+  if (AnswerMessageBox) return AnswerMessageBox(text, title, icon, buttons);
+
+  QMessageBox::Icon qtIcon = QMessageBox::NoIcon;
+  switch (icon) {
+    case MsgIcon::Critical:
+      qtIcon = QMessageBox::Critical;
+      break;
+    case MsgIcon::Exclamation:
+      qtIcon = QMessageBox::Warning;
+      break;
+    case MsgIcon::Information:
+      qtIcon = QMessageBox::Information;
+      break;
+    case MsgIcon::None:
+      break;
+  }
+  const auto qtButtons = buttons == MsgButtons::OkCancel
+                             ? QMessageBox::Ok | QMessageBox::Cancel
+                             : QMessageBox::StandardButtons(QMessageBox::Ok);
+  // Before the main window is first shown the box stands on its own.
+  QWidget* parent = mainWindow_ && mainWindow_->isVisible() ? mainWindow_.data() : nullptr;
+  QMessageBox box(qtIcon, FromAnsi(title), FromAnsi(text), qtButtons, parent);
+  return box.exec() == QMessageBox::Cancel ? MsgResult::Cancel : MsgResult::Ok;
+}
+
+void QtUi::ShowDialog(Dialog dialog) {
+  if (AnswerDialog) {
+    AnswerDialog(dialog);
+    return;
+  }
+  switch (dialog) {
+    case Dialog::Password:
+      ShowPasswordPrompt();
+      break;
+    case Dialog::Setup:
+    case Dialog::InputDisplayList:
+    case Dialog::OutputDisplayList:
+    case Dialog::About:
+      // Their windows are not part of this build yet; the callers carry on as after a Cancel.
+      break;
+  }
+}
+
+void QtUi::ShowPasswordPrompt() {
+  if (!panel_) return;
+  PasswordDialog prompt(*panel_, mainWindow_.data());
+  // A prompt opened inside another (a second request while one is showing) must not lose track
+  // of the outer one.
+  QPointer<QDialog> outer = passwordPrompt_;
+  passwordPrompt_ = &prompt;
+  prompt.exec();
+  passwordPrompt_ = outer;
+}
+
+void QtUi::ClosePasswordPrompt() {
+  if (passwordPrompt_) passwordPrompt_->reject();
+}
+
+void QtUi::SetWindowPos(int32_t insertAfter) {
+  if (!mainWindow_ || (insertAfter != kStayOnTopYes && insertAfter != kStayOnTopNo)) return;
+  const bool onTop = insertAfter == kStayOnTopYes;
+  if (mainWindow_->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
+  // Changing a window flag hides the window; show it again only if it was showing.
+  const bool wasVisible = mainWindow_->isVisible();
+  mainWindow_->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+  if (wasVisible) mainWindow_->show();
+}
+
+bool QtUi::StartHelp() {
+  if (!panel_) return false;
+  const std::filesystem::path guide = panel_->State.AppPath / kGuideFileName;
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(guide, error)) return false;
+  return QDesktopServices::openUrl(
+      QUrl::fromLocalFile(QString::fromStdU16String(guide.u16string())));
+}
+
+void QtUi::CloseAllWindows() {
+  // Modal windows first, the innermost first; a window that refuses to close stops the loop
+  // rather than spinning on it.
+  while (QWidget* modal = QApplication::activeModalWidget()) {
+    if (!modal->close()) break;
+  }
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window != mainWindow_ && window->isVisible()) window->close();
+  }
+  if (mainWindow_) mainWindow_->close();
+  QCoreApplication::quit();
+}
+
+}  // namespace dazi::ui

@@ -1,0 +1,55 @@
+// What behaviour asks of the toolkit, answered with Qt: message boxes, modal dialogs, the main
+// window's stacking, the operator's guide, and closing down.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include <QPointer>
+#include <QString>
+
+#include "core/Ports.h"
+
+class QDialog;
+class QWidget;
+
+namespace dazi {
+struct Panel;
+}
+
+namespace dazi::ui {
+
+// Text from the wire, the files and the settings is Windows-1252; this turns it into a QString.
+QString FromAnsi(const std::string& text);
+
+inline constexpr const char* kGuideFileName = "DaziVedur-Guide.html";
+
+class QtUi : public UiPort {
+ public:
+  // The panel and the main window exist after this port does (the panel is built on it).
+  void Attach(Panel& panel, QWidget* mainWindow);
+
+  MsgResult MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
+                       MsgButtons buttons) override;
+  void ShowDialog(Dialog dialog) override;
+  void ClosePasswordPrompt() override;
+  void SetWindowPos(int32_t insertAfter) override;
+  bool StartHelp() override;
+  void CloseAllWindows() override;
+
+  // Tests answer here instead of an operator: when set, a message box or dialog is not shown;
+  // the hook is called in its place (and its answer returned).
+  std::function<MsgResult(const std::string& text, const std::string& title, MsgIcon icon,
+                          MsgButtons buttons)>
+      AnswerMessageBox;
+  std::function<void(Dialog dialog)> AnswerDialog;
+
+ private:
+  void ShowPasswordPrompt();
+
+  Panel* panel_ = nullptr;
+  QPointer<QWidget> mainWindow_;
+  QPointer<QDialog> passwordPrompt_;
+};
+
+}  // namespace dazi::ui
