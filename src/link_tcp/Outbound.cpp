@@ -58,7 +58,7 @@ std::vector<uint8_t> BuildSalvoExecute(int salvo) {
 }
 
 bool PasswordCanTravel(const std::u16string& password) {
-  if (password.size() > 255) return false;
+  if (password.size() > kMaxPasswordLength) return false;
   // A zero code unit would add no byte and leave the length byte wrong; 128 and above would
   // break the framing on the way.
   for (char16_t c : password)

@@ -1,6 +1,7 @@
 // Messages from the panel to the server.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -16,8 +17,10 @@ inline constexpr uint8_t kPollAnswer = 244;
 std::vector<uint8_t> BuildInfoRequest(int32_t mask);
 std::vector<uint8_t> BuildCrosspointChange(int controlWord, int input, int output);
 std::vector<uint8_t> BuildSalvoExecute(int salvo);
-// Empty when the password cannot travel: more than 255 characters, or a character that does not
-// fit 7-bit ASCII.
+// The password's length travels as one body byte, and body bytes stay below 128.
+inline constexpr size_t kMaxPasswordLength = 127;
+// Empty when the password cannot travel: longer than kMaxPasswordLength, or a character that
+// does not fit 7-bit ASCII.
 std::optional<std::vector<uint8_t>> BuildPassword(const std::u16string& password);
 std::vector<uint8_t> BuildQueryAnswer();
 bool PasswordCanTravel(const std::u16string& password);

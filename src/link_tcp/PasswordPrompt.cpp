@@ -8,9 +8,6 @@ namespace dazi {
 namespace {
 
 constexpr int kEnterKey = 13;
-// The length travels as one byte of the message body, and body bytes must stay below 128 or the
-// server's framing takes them for the start or end of a message.
-constexpr size_t kMaxPasswordLength = 127;
 
 // The password message carries one 7-bit byte per character; anything else would corrupt the
 // message, so the operator is asked for another password instead.
@@ -32,7 +29,7 @@ void PasswordForm_Activate(Panel& panel, PasswordForm& form) {
 void PasswordForm_cmdOk_Click(Panel& panel, PasswordForm& form) {
   if (form.txtPassword.empty()) return;
   const auto message = BuildPassword(form.txtPassword);
-  if (!message || form.txtPassword.size() > kMaxPasswordLength) {
+  if (!message) {
     RefusePassword(panel, form.txtPassword);
     return;
   }
