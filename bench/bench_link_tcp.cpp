@@ -16,25 +16,15 @@
 #include <string>
 #include <vector>
 
+#include "core/NullPorts.h"
 #include "core/Panel.h"
 #include "link_tcp/Framing.h"
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+using dazi::QuietUi;
 
-class QuietUi : public dazi::UiPort {
- public:
-  dazi::MsgResult MessageBox(const std::string&, const std::string&, dazi::MsgIcon,
-                             dazi::MsgButtons) override {
-    return dazi::MsgResult::Ok;
-  }
-  void ShowDialog(dazi::Dialog) override {}
-  void ClosePasswordPrompt() override {}
-  void SetWindowPos(int32_t) override {}
-  bool StartHelp() override { return false; }
-  void CloseAllWindows() override {}
-};
+using Bytes = std::vector<uint8_t>;
 
 class StreamSocket : public dazi::SocketPort {
  public:

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/NullPorts.h"
 #include "core/Panel.h"
 #include "core/SelectorSteps.h"
 
@@ -14,29 +15,6 @@ using namespace dazi;
 
 constexpr int kEntries = 16383;
 constexpr int kShownChannel = 8191;
-
-class NullUi : public UiPort {
- public:
-  MsgResult MessageBox(const std::string&, const std::string&, MsgIcon, MsgButtons) override {
-    return MsgResult::Ok;
-  }
-  void ShowDialog(Dialog) override {}
-  void ClosePasswordPrompt() override {}
-  void SetWindowPos(int32_t) override {}
-  bool StartHelp() override { return false; }
-  void CloseAllWindows() override {}
-};
-
-class NullSocket : public SocketPort {
- public:
-  int Connect(const std::string&, int32_t) override { return 1; }
-  void Close() override {}
-  bool Connected() const override { return false; }
-  int Write(const uint8_t*, int) override { return 0; }
-  int BytesWritten() const override { return 0; }
-  int Read(uint8_t*, int) override { return 0; }
-  int LastError() const override { return 0; }
-};
 
 // Both lists hold kEntries channels in reverse order; only kShownChannel is in the display lists.
 void LoadHiddenRouter(Panel& panel) {
@@ -90,8 +68,8 @@ BENCHMARK(BM_StepPastSkipped_AllButOneHidden)->Unit(benchmark::kMicrosecond);
 
 template <bool kSource>
 void BM_OperatorStep_AllButOneHidden(benchmark::State& state) {
-  NullUi ui;
-  NullSocket socket;
+  QuietUi ui;
+  IdleSocket socket;
   Panel panel(ui, socket);
   LoadHiddenRouter(panel);
   UpDown& spinner = kSource ? panel.View.cmdInSel : panel.View.cmdoutSel;

@@ -12,23 +12,13 @@
 #include <cstring>
 #include <string>
 
+#include "core/NullPorts.h"
 #include "core/Panel.h"
 #include "link_tcp/Framing.h"
 
 namespace {
 
-class QuietUi : public dazi::UiPort {
- public:
-  dazi::MsgResult MessageBox(const std::string&, const std::string&, dazi::MsgIcon,
-                             dazi::MsgButtons) override {
-    return dazi::MsgResult::Ok;
-  }
-  void ShowDialog(dazi::Dialog) override {}
-  void ClosePasswordPrompt() override {}
-  void SetWindowPos(int32_t) override {}
-  bool StartHelp() override { return false; }
-  void CloseAllWindows() override {}
-};
+using dazi::QuietUi;
 
 // Serves one arrival at a time; accepts every write.
 class StreamSocket : public dazi::SocketPort {

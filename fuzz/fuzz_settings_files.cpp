@@ -12,37 +12,17 @@
 #include <string>
 #include <string_view>
 
+#include "core/NullPorts.h"
 #include "core/Panel.h"
 #include "displaylist/DisplayListFile.h"
 #include "settings/IniFile.h"
 
 namespace {
 
+using dazi::IdleSocket;
+using dazi::QuietUi;
+
 namespace fs = std::filesystem;
-
-class QuietUi : public dazi::UiPort {
- public:
-  dazi::MsgResult MessageBox(const std::string&, const std::string&, dazi::MsgIcon,
-                             dazi::MsgButtons) override {
-    return dazi::MsgResult::Ok;
-  }
-  void ShowDialog(dazi::Dialog) override {}
-  void ClosePasswordPrompt() override {}
-  void SetWindowPos(int32_t) override {}
-  bool StartHelp() override { return false; }
-  void CloseAllWindows() override {}
-};
-
-class IdleSocket : public dazi::SocketPort {
- public:
-  int Connect(const std::string&, int32_t) override { return 1; }
-  void Close() override {}
-  bool Connected() const override { return false; }
-  int Write(const uint8_t*, int) override { return 0; }
-  int BytesWritten() const override { return 0; }
-  int Read(uint8_t*, int) override { return 0; }
-  int LastError() const override { return 0; }
-};
 
 constexpr std::string_view kDisplayListMarker = "@@DAT@@";
 // The display-list file holds at most this many flags per list.
