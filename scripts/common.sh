@@ -1,5 +1,7 @@
 # Shared by the scripts: where things are and how to configure a build.
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# Lets ccache reuse objects between checkouts in different folders.
+export CCACHE_BASEDIR="$repo"
 
 # configure BUILD_DIR [cmake options...]
 configure() {
