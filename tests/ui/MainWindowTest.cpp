@@ -1,5 +1,5 @@
-// The main window over a real panel: start-up paths, shutdown, menus, rendering, and the Qt
-// toolkit port. Message boxes and dialogs are answered by hooks instead of an operator.
+// The main window over a real panel, and the Qt toolkit port. Message boxes and dialogs are
+// answered by hooks instead of an operator.
 #include "ui/MainWindow.h"
 
 #include <gtest/gtest.h>
@@ -7,26 +7,10 @@
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
-#include <string>
-#include <vector>
 
-#include <QAction>
-#include <QApplication>
-#include <QDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QStatusBar>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <QToolButton>
+#include <QtTest>
+#include <QtWidgets>
 
-#include "core/MainForm.h"
 #include "core/Panel.h"
 #include "support/FakePorts.h"
 #include "ui/Palette.h"
@@ -37,28 +21,34 @@ namespace dazi::ui {
 namespace {
 
 using dazi::testing::FakeSocket;
-using dazi::testing::RecordedMessage;
 
-// A complete settings file; only the link, the server directory and the stacking vary here.
 std::string Settings(bool tcpIp, const std::string& serverPath, bool onTop) {
   return std::string("[SETUP]\nTCP/IP Mode=") + (tcpIp ? "Yes" : "No") +
-         "\n[SERIAL]\nServer path=" + serverPath +
-         "\nRefresh Rate=100\nTime Out=50\n"
-         "[TCP/IP]\nIP Address=0.0.0.0\nTCP/IP Port=1250\nIP Poll Period=1\nTime Out=30\n"
-         "Password=\n[CONFIG]\nHide Inhibits=Yes\nInput Display List=\n"
-         "Output Display List=\nStay On Top=" +
-         (onTop ? "Yes" : "No") + "\n";
+         "\n[SERIAL]\nServer path=" + serverPath + "\nRefresh Rate=100\nTime Out=50\n" +
+         "[TCP/IP]\nIP Address=0.0.0.0\nTCP/IP Port=1250\nIP Poll Period=1\nTime Out=30\n" +
+         "Password=\n[CONFIG]\nHide Inhibits=Yes\nInput Display List=\n" +
+         "Output Display List=\nStay On Top=" + (onTop ? "Yes" : "No") + "\n";
 }
-const std::string kTcpIpNullAddress = Settings(true, "", true);
-const std::string kFileModeUnreachable = Settings(false, "/nonexistent/dazivedur-server/", false);
+
+std::string Msg(const std::string& text, const std::string& title, MsgIcon icon, MsgButtons b) {
+  return text + " | " + title + " | icon " + std::to_string(static_cast<int>(icon)) +
+         " | buttons " + std::to_string(static_cast<int>(b));
+}
+const std::string kNotConfigured = Msg("System Not Yet Configured. Please Specify Server Location.",
+                                       "Tolen DaziVedur", MsgIcon::Exclamation, MsgButtons::Ok);
+const std::string kNoServerFiles =
+    Msg("Server Files not found", "Error Reading File", MsgIcon::None, MsgButtons::OkCancel);
+// Input, preset and output displays, both status panels and the title when no server is found.
+const QString kNoSystemScreen =
+    "NoSystem|NoSystem|OUT 1|Switcher Link (NC) |No Server Detected |"
+    "ZOR Tolen DaziVedur - Not Connected";
 
 class MainWindowTest : public ::testing::Test {
  protected:
   MainWindowTest() {
     ui.AnswerMessageBox = [this](const std::string& text, const std::string& title, MsgIcon icon,
                                  MsgButtons buttons) {
-      messages.push_back({text, title, icon, buttons});
-      events.push_back("message:" + text);
+      events.push_back(Msg(text, title, icon, buttons));
       return MsgResult::Ok;
     };
     ui.AnswerDialog = [this](Dialog dialog) {
@@ -69,14 +59,11 @@ class MainWindowTest : public ::testing::Test {
     ui.Attach(panel, &window);
   }
 
-  std::filesystem::path Dir() const { return std::filesystem::path(tmp.path().toStdString()); }
-  std::filesystem::path SettingsFile() const { return Dir() / "zorntpnl.ini"; }
-
+  std::filesystem::path SettingsFile() const { return tmp.filePath("zorntpnl.ini").toStdString(); }
   void Load(const std::string& settings) {
     if (!settings.empty()) std::ofstream(SettingsFile()) << settings;
     window.load(tmp.path());
   }
-
   template <typename T>
   T* Child(const char* name) {
     T* found = window.findChild<T*>(QString::fromLatin1(name));
@@ -85,241 +72,135 @@ class MainWindowTest : public ::testing::Test {
   }
   QString Text(const char* display) { return Child<QLineEdit>(display)->text(); }
   QString Status(const char* panelName) { return Child<QLabel>(panelName)->text(); }
+  QString Screen() {
+    return QStringList({Text("txtInputDisp"), Text("txtPresetDisp"), Text("txtOutputDisp"),
+                        Status("Panel1"), Status("Panel2"), window.windowTitle()})
+        .join('|');
+  }
+  bool Enabled(const char* action) { return Child<QAction>(action)->isEnabled(); }
+  bool OnTop() const { return window.windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
+  // Each item as "name caption", "name -" for a separator, with " (off)" when disabled.
+  static QStringList Items(const QWidget* menu) {
+    QStringList items;
+    for (const QAction* a : menu->actions())
+      items << (a->objectName() + " " + (a->isSeparator() ? "-" : a->text())).trimmed() +
+                   (a->isEnabled() ? "" : " (off)");
+    return items;
+  }
 
   QTemporaryDir tmp;
   FakeSocket socket;
   QtUi ui;
   Panel panel{ui, socket};
   MainWindow window{panel};
-  std::vector<RecordedMessage> messages;
   std::vector<Dialog> dialogs;
   std::vector<std::string> events;
   std::function<void(Dialog)> onDialog;
 };
 
-// --- Start-up -----------------------------------------------------------------------------------
-
 TEST_F(MainWindowTest, FirstStartWithoutSettingsAsksForSetupTwice) {
   Load("");
-
-  ASSERT_EQ(messages.size(), 2u);
-  EXPECT_EQ(messages[0].Text, "System Not Yet Configured. Please Specify Server Location.");
-  EXPECT_EQ(messages[0].Title, "Tolen DaziVedur");
-  EXPECT_EQ(messages[0].Icon, MsgIcon::Exclamation);
-  EXPECT_EQ(messages[0].Buttons, MsgButtons::Ok);
-  EXPECT_EQ(messages[1].Text, "Server Files not found");
-  EXPECT_EQ(messages[1].Title, "Error Reading File");
-  EXPECT_EQ(messages[1].Buttons, MsgButtons::OkCancel);
-  EXPECT_EQ(events, (std::vector<std::string>{
-                        "message:System Not Yet Configured. Please Specify Server Location.",
-                        "dialog:Setup", "message:Server Files not found", "dialog:Setup"}));
-
-  EXPECT_EQ(Text("txtInputDisp"), "NoSystem");
-  EXPECT_EQ(Text("txtPresetDisp"), "NoSystem");
-  EXPECT_EQ(Text("txtOutputDisp"), "OUT 1");
-  EXPECT_EQ(Status("Panel1"), "Switcher Link (NC) ");
-  EXPECT_EQ(Status("Panel2"), "No Server Detected ");
-  EXPECT_EQ(window.windowTitle(), "ZOR Tolen DaziVedur - Not Connected");
+  EXPECT_EQ(events, (std::vector<std::string>{kNotConfigured, "dialog:Setup", kNoServerFiles,
+                                              "dialog:Setup"}));
+  EXPECT_EQ(Screen(), kNoSystemScreen);
 }
 
 TEST_F(MainWindowTest, TcpIpModeWithTheNullAddressWaitsForTheOperator) {
-  Load(kTcpIpNullAddress);
-
+  Load(Settings(true, "", true));
   EXPECT_TRUE(events.empty()) << events.front();
   EXPECT_EQ(socket.ConnectCalls, 0);
-  EXPECT_EQ(window.windowTitle(), "ZOR Tolen DaziVedur - Not Connected");
+  EXPECT_EQ(window.windowTitle(), kNoSystemScreen.section('|', -1));
   EXPECT_EQ(Status("Panel2"), "0.0.0.0");
-  EXPECT_TRUE(Child<QAction>("mnuConnect")->isEnabled());
-  EXPECT_TRUE(Child<QAction>("mnuSalvoMode")->isEnabled());
-  auto* poll = Child<QTimer>("tmrFileCheck");
-  EXPECT_TRUE(poll->isActive());
-  EXPECT_EQ(poll->interval(), 1000);
-  EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_TRUE(Enabled("mnuConnect") && Enabled("mnuSalvoMode"));
+  EXPECT_TRUE(Child<QTimer>("tmrFileCheck")->isActive());
+  EXPECT_EQ(Child<QTimer>("tmrFileCheck")->interval(), 1000);
+  EXPECT_TRUE(OnTop());
 }
 
 TEST_F(MainWindowTest, FileModeWithAnUnreachableServerReportsAndOpensSetup) {
-  Load(kFileModeUnreachable);
-
-  EXPECT_EQ(events, (std::vector<std::string>{"message:Server Files not found", "dialog:Setup"}));
-  EXPECT_EQ(Status("Panel1"), "Switcher Link (NC) ");
-  EXPECT_EQ(Status("Panel2"), "No Server Detected ");
-  EXPECT_EQ(Text("txtInputDisp"), "NoSystem");
-  EXPECT_EQ(Text("txtOutputDisp"), "OUT 1");
-  EXPECT_FALSE(Child<QAction>("mnuConnect")->isEnabled());
-  EXPECT_FALSE(Child<QAction>("mnuSalvoMode")->isEnabled());
-  EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  Load(Settings(false, "/nonexistent/dazivedur-server/", false));
+  EXPECT_EQ(events, (std::vector<std::string>{kNoServerFiles, "dialog:Setup"}));
+  EXPECT_EQ(Screen(), kNoSystemScreen);
+  EXPECT_FALSE(Enabled("mnuConnect") || Enabled("mnuSalvoMode"));
+  EXPECT_FALSE(OnTop());
 }
-
-// --- Shutdown -----------------------------------------------------------------------------------
 
 class ShutdownTest : public MainWindowTest,
                      public ::testing::WithParamInterface<std::function<void(MainWindow&)>> {};
 
 TEST_P(ShutdownTest, SavesTheSettingsAndClosesTheWindow) {
-  Load(kTcpIpNullAddress);
+  Load(Settings(true, "", true));
   window.show();
   std::filesystem::remove(SettingsFile());
-
   GetParam()(window);
-
   EXPECT_TRUE(std::filesystem::exists(SettingsFile()));
   EXPECT_TRUE(panel.Unloading);
   EXPECT_FALSE(window.isVisible());
   EXPECT_FALSE(Child<QTimer>("tmrFileCheck")->isActive());
 }
 
-INSTANTIATE_TEST_SUITE_P(ExitAndCloseBox, ShutdownTest,
-                         ::testing::Values(
-                             [](MainWindow& w) {
-                               w.findChild<QAction*>(QStringLiteral("mnuExit"))->trigger();
-                             },
-                             [](MainWindow& w) { w.close(); }));
+INSTANTIATE_TEST_SUITE_P(
+    ExitAndCloseBox, ShutdownTest,
+    ::testing::Values([](MainWindow& w) { w.findChild<QAction*>("mnuExit")->trigger(); },
+                      [](MainWindow& w) { w.close(); }));
 
 TEST_F(MainWindowTest, ClosingDownEndsOpenDialogsBeforeTheMainWindow) {
-  panel.State.AppPath = Dir();
+  panel.State.AppPath = tmp.path().toStdString();
   window.show();
   QDialog dialog(&window);
   bool mainOpenWhenDialogClosed = false;
   QObject::connect(&dialog, &QDialog::finished,
                    [&] { mainOpenWhenDialogClosed = window.isVisible(); });
   QTimer::singleShot(0, [this] { ui.CloseAllWindows(); });
-
   EXPECT_EQ(dialog.exec(), QDialog::Rejected);
   EXPECT_TRUE(mainOpenWhenDialogClosed);
   EXPECT_FALSE(window.isVisible());
-  EXPECT_TRUE(panel.Unloading) << "closing the main window runs the unload";
+  EXPECT_TRUE(panel.Unloading);
 }
 
-// --- Menus and controls -------------------------------------------------------------------------
+TEST_F(MainWindowTest, MenusHoldTheirItemsInOrderAndFollowTheView) {
+  EXPECT_EQ(Items(window.menuBar()), QStringList({"&File", "&Help"}));
+  EXPECT_EQ(Items(Child<QMenu>("mnuFile")),
+            QStringList({"mnuServerSetup &Setup", "mnuPassword &Password (off)", "mnuSep -",
+                         "mnuInDisplay Edit &Input Display List",
+                         "mnuOutDisplay Edit &Output Display List", "mnuSep4 -",
+                         "mnuSalvoMode Salvo Mode", "mnuSep2 -", "mnuConnect &Connect", "mnuSep3 -",
+                         "mnuExit E&xit"}));
+  EXPECT_EQ(Items(Child<QMenu>("mnuHelp")),
+            QStringList({"mnuContents &Contents", "mnuseperator2 -", "mnuAbout &About"}));
 
-TEST_F(MainWindowTest, EveryControlCarriesItsName) {
-  const std::vector<std::pair<const char*, const char*>> controls = {
-      {"txtOutputDisp", "QLineEdit"},
-      {"txtInputDisp", "QLineEdit"},
-      {"txtPresetDisp", "QLineEdit"},
-      {"lblDest", "QLabel"},
-      {"lblSource", "QLabel"},
-      {"lblPreset", "QLabel"},
-      {"lblTake", "QLabel"},
-      {"imgBackgnd", "QLabel"},
-      {"cmdoutSel", "dazi::ui::SpinnerWidget"},
-      {"cmdInSel", "dazi::ui::SpinnerWidget"},
-      {"cmdTake", "QPushButton"},
-      {"StatusBar1", "QStatusBar"},
-      {"tmrFileCheck", "QTimer"},
-      {"tmrPoll", "QTimer"},
-      {"tmrSalvoMsg", "QTimer"},
-      {"mnuFile", "QMenu"},
-      {"mnuHelp", "QMenu"}};
-  for (const auto& [name, kind] : controls) {
-    const QObject* control = window.findChild<QObject*>(QString::fromLatin1(name));
-    ASSERT_NE(control, nullptr) << name;
-    EXPECT_TRUE(control->inherits(kind)) << name << " is a " << control->metaObject()->className();
-  }
-  EXPECT_EQ(window.objectName(), "frmTolenMain");
-}
-
-TEST_F(MainWindowTest, ControlsCarryTheirCaptionsAndTooltips) {
-  const std::vector<std::pair<const char*, const char*>> captions = {{"lblDest", "Destination"},
-                                                                     {"lblSource", "Source"},
-                                                                     {"lblPreset", "Preset"},
-                                                                     {"lblTake", "Take"}};
-  for (const auto& [name, caption] : captions) EXPECT_EQ(Child<QLabel>(name)->text(), caption);
-  const std::vector<std::pair<const char*, const char*>> tips = {
-      {"txtOutputDisp", "Displays Selected Output (Destination)"},
-      {"txtInputDisp", "Displays Active Input (Source)"},
-      {"txtPresetDisp", "Displays Preset Input (Source)"},
-      {"cmdTake", "Take Selected Crosspoint"},
-      {"Panel1", "Serial communication status with switcher"},
-      {"Panel2", "Location of ZOR NetServer"}};
-  for (const auto& [name, tip] : tips) EXPECT_EQ(Child<QWidget>(name)->toolTip(), tip) << name;
-  EXPECT_TRUE(Child<QPushButton>("cmdTake")->text().isEmpty()) << "a picture, not a caption";
-  EXPECT_FALSE(Child<QPushButton>("cmdTake")->icon().isNull());
-  EXPECT_EQ(Status("Panel1"), "Serial Link (NC) ");
-  EXPECT_EQ(Status("Panel2"), "Server Not Defined  ");
-}
-
-TEST_F(MainWindowTest, MenusHoldTheirItemsInOrder) {
-  struct Item {
-    const char* name;
-    const char* caption;  // empty for a separator
-  };
-  const std::vector<std::pair<const char*, std::vector<Item>>> menus = {
-      {"mnuFile",
-       {{"mnuServerSetup", "&Setup"},
-        {"mnuPassword", "&Password"},
-        {"mnuSep", ""},
-        {"mnuInDisplay", "Edit &Input Display List"},
-        {"mnuOutDisplay", "Edit &Output Display List"},
-        {"mnuSep4", ""},
-        {"mnuSalvoMode", "Salvo Mode"},
-        {"mnuSep2", ""},
-        {"mnuConnect", "&Connect"},
-        {"mnuSep3", ""},
-        {"mnuExit", "E&xit"}}},
-      {"mnuHelp", {{"mnuContents", "&Contents"}, {"mnuseperator2", ""}, {"mnuAbout", "&About"}}}};
-
-  const QList<QAction*> bar = window.menuBar()->actions();
-  ASSERT_EQ(bar.size(), 2);
-  EXPECT_EQ(bar[0]->text(), "&File");
-  EXPECT_EQ(bar[1]->text(), "&Help");
-  for (const auto& [menuName, items] : menus) {
-    const QList<QAction*> actions = Child<QMenu>(menuName)->actions();
-    ASSERT_EQ(actions.size(), static_cast<qsizetype>(items.size())) << menuName;
-    for (size_t i = 0; i < items.size(); ++i) {
-      const QAction* action = actions[static_cast<qsizetype>(i)];
-      EXPECT_EQ(action->objectName(), items[i].name);
-      EXPECT_EQ(action->isSeparator(), *items[i].caption == '\0') << items[i].name;
-      if (!action->isSeparator()) {
-        EXPECT_EQ(action->text(), items[i].caption);
-      }
-    }
-  }
-  EXPECT_FALSE(Child<QAction>("mnuPassword")->isEnabled());
-}
-
-TEST_F(MainWindowTest, MenuItemsFollowTheView) {
   panel.View.mnuConnect = {"&Disconnect", false};
   panel.View.mnuSalvoMode = {"Crosspoint &Mode", true};
   window.render();
-  EXPECT_EQ(Child<QAction>("mnuConnect")->text(), "&Disconnect");
-  EXPECT_FALSE(Child<QAction>("mnuConnect")->isEnabled());
-  EXPECT_EQ(Child<QAction>("mnuSalvoMode")->text(), "Crosspoint &Mode");
-  EXPECT_TRUE(Child<QAction>("mnuSalvoMode")->isEnabled());
+  EXPECT_EQ(
+      Items(Child<QMenu>("mnuFile")).mid(6, 3),
+      QStringList({"mnuSalvoMode Crosspoint &Mode", "mnuSep2 -", "mnuConnect &Disconnect (off)"}));
 }
 
 TEST_F(MainWindowTest, MenuDialogsLiftTheWindowOffTheTopWhileOpen) {
-  const std::vector<std::pair<const char*, Dialog>> entries = {
-      {"mnuServerSetup", Dialog::Setup},
-      {"mnuInDisplay", Dialog::InputDisplayList},
-      {"mnuOutDisplay", Dialog::OutputDisplayList},
-      {"mnuAbout", Dialog::About}};
   panel.Settings.StayOnTop = kStayOnTopYes;
   ui.SetWindowPos(kStayOnTopYes);
   EXPECT_FALSE(window.isVisible()) << "stacking alone must not show the window before start-up";
   window.show();
-  for (const auto& [name, expected] : entries) {
-    dialogs.clear();
-    bool onTopWhileOpen = true;
-    onDialog = [&](Dialog) {
-      onTopWhileOpen = window.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-    };
+  bool onTopWhileOpen = true;
+  onDialog = [&](Dialog) { onTopWhileOpen = OnTop(); };
+  for (const char* name : {"mnuServerSetup", "mnuInDisplay", "mnuOutDisplay", "mnuAbout"}) {
+    SCOPED_TRACE(name);
+    onTopWhileOpen = true;
     Child<QAction>(name)->trigger();
-    EXPECT_EQ(dialogs, std::vector<Dialog>{expected}) << name;
-    EXPECT_FALSE(onTopWhileOpen) << name;
-    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint)) << name;
-    EXPECT_TRUE(window.isVisible()) << name;
+    EXPECT_FALSE(onTopWhileOpen);
+    EXPECT_TRUE(OnTop());
+    EXPECT_TRUE(window.isVisible());
   }
+  EXPECT_EQ(dialogs, (std::vector<Dialog>{Dialog::Setup, Dialog::InputDisplayList,
+                                          Dialog::OutputDisplayList, Dialog::About}));
 }
 
 TEST_F(MainWindowTest, TheStripCanBeMinimizedButNotResized) {
   window.show();
   EXPECT_EQ(window.minimumSize(), window.maximumSize());
-  const Qt::WindowFlags flags = window.windowFlags();
-  EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
-  EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
-  EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
-  EXPECT_GT(window.width(), 3 * window.height()) << "a wide, low strip";
+  EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+  EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
 }
 
 TEST_F(MainWindowTest, SpinnerArrowsStepThePanelsSpinners) {
@@ -338,52 +219,46 @@ TEST_F(MainWindowTest, TakeAnswersEnterAndSpaceOnlyWhenFocused) {
   window.show();
   QApplication::setActiveWindow(&window);
   auto* take = Child<QPushButton>("cmdTake");
-  auto* spinner = Child<SpinnerWidget>("cmdInSel");
   QSignalSpy clicks(take, &QPushButton::clicked);
-  spinner->setFocus();
-  QTest::keyClick(spinner, Qt::Key_Return);
-  QTest::keyClick(spinner, Qt::Key_Space);
+  auto press = [](QWidget* focused) {
+    focused->setFocus();
+    QTest::keyClick(focused, Qt::Key_Return);
+    QTest::keyClick(focused, Qt::Key_Space);
+  };
+  press(Child<SpinnerWidget>("cmdInSel"));
   EXPECT_EQ(clicks.count(), 0) << "no window-wide hot key";
-  take->setFocus();
-  QTest::keyClick(take, Qt::Key_Return);
-  QTest::keyClick(take, Qt::Key_Space);
+  press(take);
   EXPECT_EQ(clicks.count(), 2);
 }
 
-// --- Rendering ----------------------------------------------------------------------------------
-
-int CountPixels(const QImage& image, QRgb color) {
-  int count = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      if ((image.pixel(x, y) & 0xFFFFFF) == (color & 0xFFFFFF)) ++count;
-  return count;
-}
-
 TEST_F(MainWindowTest, DisplaysShowTheViewsTextInItsPaletteColourOnBlack) {
+  auto pixels = [this](const char* display, const QColor& color) {
+    const QImage image = Child<QLineEdit>(display)->grab().toImage();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if ((image.pixel(x, y) & 0xFFFFFF) == (color.rgb() & 0xFFFFFF)) ++count;
+    return count;
+  };
   panel.View.txtOutputDisp = {"MMMMMM", 10};
   panel.View.txtPresetDisp = {"MMMMMM", 14};
   window.show();
   window.render();
-  const QImage output = Child<QLineEdit>("txtOutputDisp")->grab().toImage();
-  EXPECT_GT(CountPixels(output, ConsoleColor(10).rgb()), 10);
-  EXPECT_EQ(CountPixels(output, ConsoleColor(14).rgb()), 0);
-  EXPECT_GT(CountPixels(output, qRgb(0, 0, 0)), output.width() * output.height() / 2);
-  const QImage preset = Child<QLineEdit>("txtPresetDisp")->grab().toImage();
-  EXPECT_GT(CountPixels(preset, ConsoleColor(14).rgb()), 10);
+  EXPECT_GT(pixels("txtOutputDisp", ConsoleColor(10)), 10);
+  EXPECT_EQ(pixels("txtOutputDisp", ConsoleColor(14)), 0);
+  const QSize size = Child<QLineEdit>("txtOutputDisp")->grab().size();
+  EXPECT_GT(pixels("txtOutputDisp", Qt::black), size.width() * size.height() / 2);
+  EXPECT_GT(pixels("txtPresetDisp", ConsoleColor(14)), 10);
 
   panel.View.txtOutputDisp.Color = 14;  // a colour change alone is applied too
   window.render();
-  const QImage recoloured = Child<QLineEdit>("txtOutputDisp")->grab().toImage();
-  EXPECT_GT(CountPixels(recoloured, ConsoleColor(14).rgb()), 10);
-  EXPECT_EQ(CountPixels(recoloured, ConsoleColor(10).rgb()), 0);
+  EXPECT_GT(pixels("txtOutputDisp", ConsoleColor(14)), 10);
+  EXPECT_EQ(pixels("txtOutputDisp", ConsoleColor(10)), 0);
 }
 
 TEST_F(MainWindowTest, TextsFromTheSwitcherAreDecodedAsWindows1252) {
   panel.View.txtInputDisp.Text = "Caf\xE9 \x80\x96 \x81";
-  panel.View.Caption =
-      "Studio \x93"
-      "A\x94";
+  panel.View.Caption = "Studio \223A\224";  // “A” in Windows-1252
   window.render();
   EXPECT_EQ(Text("txtInputDisp"), QString::fromUtf8("Café €– \u0081"));
   EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Studio “A”"));
@@ -406,12 +281,10 @@ TEST_F(MainWindowTest, TimersFollowTheViewWithoutRestartingUnchangedOnes) {
   EXPECT_LE(salvo->remainingTime(), remaining) << "an unchanged timer must keep counting";
 
   panel.View.tmrFileCheck = {2500, true};
-  window.render();
-  EXPECT_EQ(Child<QTimer>("tmrFileCheck")->interval(), 2500);
-
   panel.View.tmrSalvoMsg.Enabled = false;
   panel.View.tmrPoll.IntervalMs = 0;  // no interval: the timer stands still
   window.render();
+  EXPECT_EQ(Child<QTimer>("tmrFileCheck")->interval(), 2500);
   EXPECT_FALSE(salvo->isActive());
   EXPECT_FALSE(poll->isActive());
 
@@ -429,69 +302,43 @@ TEST_F(MainWindowTest, AFailingRoutineStillLeavesItsChangesOnScreen) {
   EXPECT_EQ(Text("txtPresetDisp"), "Executed");
 }
 
-// --- The toolkit port ---------------------------------------------------------------------------
-
 TEST(QtUiTest, MessageBoxesShowTheirTextTitleIconAndButtons) {
-  struct Case {
-    MsgIcon icon;
-    MsgButtons buttons;
-    QMessageBox::StandardButton press;
-    QMessageBox::Icon expectedIcon;
-    QMessageBox::StandardButtons expectedButtons;
-    MsgResult expectedResult;
-  };
-  const Case cases[] = {
-      {MsgIcon::Critical, MsgButtons::Ok, QMessageBox::Ok, QMessageBox::Critical, QMessageBox::Ok,
-       MsgResult::Ok},
-      {MsgIcon::Exclamation, MsgButtons::OkCancel, QMessageBox::Cancel, QMessageBox::Warning,
-       QMessageBox::Ok | QMessageBox::Cancel, MsgResult::Cancel},
-      {MsgIcon::Information, MsgButtons::Ok, QMessageBox::Ok, QMessageBox::Information,
-       QMessageBox::Ok, MsgResult::Ok},
-      {MsgIcon::None, MsgButtons::OkCancel, QMessageBox::Ok, QMessageBox::NoIcon,
-       QMessageBox::Ok | QMessageBox::Cancel, MsgResult::Ok},
-  };
+  using B = QMessageBox;
+  const std::tuple<MsgIcon, B::Icon, MsgButtons, B::StandardButton> cases[] = {
+      {MsgIcon::Critical, B::Critical, MsgButtons::Ok, B::Ok},
+      {MsgIcon::Exclamation, B::Warning, MsgButtons::OkCancel, B::Cancel},
+      {MsgIcon::Information, B::Information, MsgButtons::Ok, B::Ok},
+      {MsgIcon::None, B::NoIcon, MsgButtons::OkCancel, B::Ok}};
   QtUi ui;
-  for (const Case& c : cases) {
-    QString text, title;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
+  for (const auto& [icon, boxIcon, buttons, press] : cases) {
+    QString seen;
     QTimer::singleShot(0, [&] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      auto* box = qobject_cast<B*>(QApplication::activeModalWidget());
       if (!box) return QCoreApplication::exit(1);  // never leave the test waiting
-      text = box->text();
-      title = box->windowTitle();
-      icon = box->icon();
-      buttons = box->standardButtons();
-      box->button(c.press)->click();
+      seen = QStringList({box->text(), box->windowTitle()}).join(" | ");
+      EXPECT_EQ(box->icon(), boxIcon);
+      EXPECT_EQ(box->standardButtons(),
+                buttons == MsgButtons::Ok ? B::StandardButtons(B::Ok) : B::Ok | B::Cancel);
+      box->button(press)->click();
     });
-    const MsgResult result = ui.MessageBox("Caf\xE9 closed", "Port Error", c.icon, c.buttons);
-    EXPECT_EQ(text, QString::fromUtf8("Café closed"));
-    EXPECT_EQ(title, "Port Error");
-    EXPECT_EQ(icon, c.expectedIcon);
-    EXPECT_EQ(buttons, c.expectedButtons);
-    EXPECT_EQ(result, c.expectedResult);
+    EXPECT_EQ(ui.MessageBox("Caf\xE9 closed", "Port Error", icon, buttons),
+              press == B::Ok ? MsgResult::Ok : MsgResult::Cancel);
+    EXPECT_EQ(seen, QString::fromUtf8("Café closed | Port Error"));
   }
 }
 
-TEST(QtUiTest, ThePasswordPromptCanBeClosedFromOutside) {
-  FakeSocket socket;
-  QtUi ui;
-  Panel panel{ui, socket};
-  ui.Attach(panel, nullptr);
-  QTimer::singleShot(0, [&] { ui.ClosePasswordPrompt(); });
-  QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });  // a guard against hanging only
-  ui.ShowDialog(Dialog::Password);
-  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-  ui.ClosePasswordPrompt();  // nothing open: nothing happens
-}
-
-TEST(QtUiTest, HelpIsUnavailableWithoutTheGuide) {
+TEST(QtUiTest, ThePasswordPromptClosesFromOutsideAndHelpNeedsTheGuide) {
   FakeSocket socket;
   QtUi ui;
   Panel panel{ui, socket};
   QTemporaryDir empty;
   panel.State.AppPath = empty.path().toStdString();
   ui.Attach(panel, nullptr);
+  QTimer::singleShot(0, [&] { ui.ClosePasswordPrompt(); });
+  QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });  // a guard against hanging only
+  ui.ShowDialog(Dialog::Password);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  ui.ClosePasswordPrompt();  // nothing open: nothing happens
   EXPECT_FALSE(ui.StartHelp());
 }
 
