@@ -43,7 +43,7 @@ class ConnectionTest : public ::testing::Test, protected testing::PanelFixture {
   }
 };
 
-TEST_F(ConnectionTest, ConnectedOnlyOnceTheSocketSaysSoAndRefusalIsReported) {
+TEST_F(ConnectionTest, ConnectedOnceTheSocketSaysSoRefusalIsReportedAndStaleLinkUpIgnored) {
   ConnectToSwitcher(panel);
   EXPECT_EQ(socket.ConnectedHost + ":" + std::to_string(socket.ConnectedPort), "10.1.2.3:1250");
   EXPECT_EQ(panel.View.Caption, kCaptionNotConnected);
@@ -51,7 +51,6 @@ TEST_F(ConnectionTest, ConnectedOnlyOnceTheSocketSaysSoAndRefusalIsReported) {
   EXPECT_EQ(panel.View.Caption, kCaptionConnected);
   EXPECT_EQ(panel.View.mnuConnect.Caption, "&Disconnect");
   EXPECT_FALSE(panel.State.LinkState);  // up only when the server says so
-
   DisconnectFromSwitcher(panel);
   socket.ConnectResult = 10049;
   ConnectToSwitcher(panel);
@@ -59,7 +58,8 @@ TEST_F(ConnectionTest, ConnectedOnlyOnceTheSocketSaysSoAndRefusalIsReported) {
   ASSERT_EQ(ui.Messages.size(), 1u);
   EXPECT_EQ(ui.Messages[0].Text + "|" + ui.Messages[0].Title,
             "Unable to connect to remote host|Tolen DaziVedur");
-  EXPECT_EQ(ui.Messages[0].Icon, MsgIcon::None);
+  SetLinkStatus(panel, true);  // a 244 still buffered when the connection dropped
+  EXPECT_FALSE(panel.State.LinkState);
   ExpectClosedTexts();
 }
 
@@ -72,22 +72,15 @@ TEST_F(ConnectionTest, FirstLinkUpAsksForEverythingOnce) {
   EXPECT_EQ(panel.View.StatusPanel1, "Switcher Link (OK) ");
 }
 
-TEST_F(ConnectionTest, StaleLinkUpAfterTheSocketClosedLeavesTheLinkDown) {
-  SetLinkStatus(panel, true);  // a 244 still buffered when the connection dropped
-  EXPECT_FALSE(panel.State.LinkState);
-  ExpectClosedTexts();
-}
-
 TEST_F(ConnectionTest, LinkDownShowsNoSystemEverywhereButKeepsTheConnection) {
   Connect();
   LoadThreeChannels(2);
   panel.State.LinkState = true;
   ProcessSingleByte(panel, 241);
-
   const SwitcherState& s = panel.State;
   EXPECT_EQ(s.SelectedOutput + s.SelectedInput, 0);
-  EXPECT_EQ(s.InputAlpha, std::vector<std::string>{"NoSystem"});
-  EXPECT_EQ(s.OutputAlpha, std::vector<std::string>{"NoSystem"});
+  for (const auto* alphas : {&s.InputAlpha, &s.OutputAlpha})
+    EXPECT_EQ(*alphas, std::vector<std::string>{"NoSystem"});
   EXPECT_EQ(panel.View.StatusPanel1, "Switcher Link (NC) ");
   for (const DisplayBox* box :
        {&panel.View.txtInputDisp, &panel.View.txtOutputDisp, &panel.View.txtPresetDisp})
@@ -148,8 +141,7 @@ TEST_F(ConnectionTest, PendingInformationIsAskedAgainEveryTwentySecondTick) {
   }
 }
 
-// Once everything has arrived, a selection the display list hides moves one step on (wrapping);
-// later ticks leave it alone.
+// Once everything has arrived, a hidden selection moves one step on (wrapping); only once.
 TEST_F(ConnectionTest, FirstDisplayStepsSpinnersOffHiddenChannelsOnce) {
   struct Case {
     std::string displayList;

@@ -23,97 +23,70 @@ struct Table : testing::PanelFixture {
     socket.IsConnected = true;
     panel.State.InfoPending = 0;
   }
+  SwitcherState& s = panel.State;
 };
 
 TEST(AlphaTable, InputsAreSortedWithoutRegardToCase) {
   Table t;
   t.panel.Settings.InputDisplayList = std::string(256, '1');
-  ASSERT_EQ(kCameras.size(), 27u);
   ProcessAlphaTable(t.panel, kCameras);
-  const SwitcherState& s = t.panel.State;
-  EXPECT_EQ(s.InputAlpha, (Texts{"Bars", "cam1", "VTR2"}));
-  EXPECT_EQ(s.InputChannelAt, (Numbers{2, 1, 0}));
-  EXPECT_EQ(s.InputPositionOf, (Numbers{2, 1, 0}));
-  EXPECT_EQ(s.InputAlphaByChannel, (Texts{"VTR2", "cam1", "Bars", "- Off -"}));
-  EXPECT_EQ(s.InputCount, 3);
+  EXPECT_EQ(t.s.InputAlpha, (Texts{"Bars", "cam1", "VTR2"}));
+  EXPECT_EQ(t.s.InputChannelAt, (Numbers{2, 1, 0}));
+  EXPECT_EQ(t.s.InputPositionOf, (Numbers{2, 1, 0}));
+  EXPECT_EQ(t.s.InputAlphaByChannel, (Texts{"VTR2", "cam1", "Bars", "- Off -"}));
+  EXPECT_EQ(t.s.InputCount, 3);
   EXPECT_EQ(t.panel.Settings.InputDisplayList, "111");
   // The count changed: the inhibit map starts empty and is asked for again.
-  EXPECT_EQ(s.Inhibit.Outputs(), 257);
-  EXPECT_EQ(s.Inhibit.Inputs(), 4);
+  EXPECT_EQ(t.s.Inhibit.Outputs(), 257);
+  EXPECT_EQ(t.s.Inhibit.Inputs(), 4);
   EXPECT_EQ(t.socket.AllWritten, (Bytes{242, 0, 32, 0, 0, 0, 0, 0, 0, 0, 0, 32, 255}));
-  EXPECT_EQ(s.InfoPending, 0x1000);
+  EXPECT_EQ(t.s.InfoPending, 0x1000);
 }
 
 TEST(AlphaTable, OffSourceOfType1301FollowsTheInputsAndSkippedRecordsSortFirst) {
   Table t;
-  SwitcherState& s = t.panel.State;
-  s.SwitcherType = 1301;
-  s.InfoPending = 0x1000 | 0x100;  // inhibit map already asked for: not asked again
+  t.s.SwitcherType = 1301;
+  t.s.InfoPending = 0x1000 | 0x100;  // inhibit map already asked for: not asked again
   ProcessAlphaTable(t.panel, AlphaTable(10, 2, 2, {{"zz", 0}, {"yy", 0}, {"AB", 2}}));
-  EXPECT_EQ(s.InputAlpha, (Texts{"", "", "AB", "- OFF -"}));
-  EXPECT_EQ(s.InputChannelAt, (Numbers{0, 0, 2, 3}));
-  EXPECT_EQ(s.InputPositionOf.size(), 3u);
-  EXPECT_EQ(s.InputCount, 4);
+  EXPECT_EQ(t.s.InputAlpha, (Texts{"", "", "AB", "- OFF -"}));
+  EXPECT_EQ(t.s.InputChannelAt, (Numbers{0, 0, 2, 3}));
+  EXPECT_EQ(t.s.InputPositionOf.size(), 3u);
+  EXPECT_EQ(t.s.InputCount, 4);
   EXPECT_TRUE(t.socket.Written.empty());
-  EXPECT_EQ(s.InfoPending, 0x1000);
-}
-
-TEST(AlphaTable, FaultyTablesChangeNothingOrOnlyWhatCameBeforeTheFault) {
-  const Bytes shortByOne = AlphaTable(10, 4, 0, {{"VTR2", 0}, {"cam1", 1}, {"Bar", 2}});
-  Bytes badChecksum = kCameras;
-  badChecksum[25] ^= 1;
-  const Bytes noInputs = AlphaTable(10, 4, 0, {});
-  const Bytes noOutputs = AlphaTable(20, 4, 0, {});
-  const Bytes unknownKind = AlphaTable(30, 4, 0, {{"VTR2", 0}});
-  for (const Bytes& table : {shortByOne, badChecksum, noInputs, noOutputs, unknownKind}) {
-    Table t;
-    ProcessAlphaTable(t.panel, table);
-    EXPECT_EQ(t.panel.State.InputCount, 256);
-    EXPECT_EQ(t.panel.State.OutputCount, 256);
-    EXPECT_EQ(t.panel.State.InputAlpha[0], "NoSystem");
-    EXPECT_EQ(t.panel.State.InputAlphaByChannel[0], "Inpt0001");
-  }
-  // A record number outside the table ends it after the channel-order copy.
-  Table t;
-  ProcessAlphaTable(t.panel, AlphaTable(10, 4, 0, {{"VTR2", 0}, {"cam1", 2}}));
-  EXPECT_EQ(t.panel.State.InputAlphaByChannel, (Texts{"VTR2", "cam1", "- Off -"}));
-  EXPECT_EQ(t.panel.State.InputCount, 256);
-  EXPECT_EQ(t.panel.State.InputAlpha[0], "NoSystem");
+  EXPECT_EQ(t.s.InfoPending, 0x1000);
 }
 
 TEST(AlphaTable, OutputsResizeTheMapAndKeepTheDestinationInRange) {
   Table t;
-  SwitcherState& s = t.panel.State;
-  s.SelectorsBusy = true;
+  t.s.SelectorsBusy = true;
   t.panel.View.cmdoutSel.SetMax(10);
   t.panel.View.cmdoutSel.SetValue(5);
-  s.SelectorsBusy = false;
-  s.SelectedOutput = 5;
-  s.CrosspointMap[1].Source[0] = 42;
+  t.s.SelectorsBusy = false;
+  t.s.SelectedOutput = 5;
+  t.s.CrosspointMap[1].Source[0] = 42;
   t.panel.Settings.OutputDisplayList = "1";
   ProcessAlphaTable(t.panel, AlphaTable(20, 3, 0, {{"Mon", 0}, {"Air", 1}, {"Rec", 2}}));
-  EXPECT_EQ(s.OutputAlpha, (Texts{"Air", "Mon", "Rec"}));
-  EXPECT_EQ(s.OutputPositionOf, (Numbers{1, 0, 2}));
-  ASSERT_EQ(s.CrosspointMap.size(), 3u);
-  EXPECT_EQ(s.CrosspointMap[1].Source[0], 42);
+  EXPECT_EQ(t.s.OutputAlpha, (Texts{"Air", "Mon", "Rec"}));
+  EXPECT_EQ(t.s.OutputPositionOf, (Numbers{1, 0, 2}));
+  ASSERT_EQ(t.s.CrosspointMap.size(), 3u);
+  EXPECT_EQ(t.s.CrosspointMap[1].Source[0], 42);
   EXPECT_EQ(t.panel.View.cmdoutSel.Max(), 2);
-  EXPECT_EQ(s.SelectedOutput, 2);
+  EXPECT_EQ(t.s.SelectedOutput, 2);
   EXPECT_EQ(t.panel.View.txtOutputDisp.Text, "Rec");
   EXPECT_EQ(t.panel.Settings.OutputDisplayList, "111");
-  EXPECT_EQ(s.Inhibit.Outputs(), 4);
+  EXPECT_EQ(t.s.Inhibit.Outputs(), 4);
 }
 
 TEST(AlphaTable, SalvoNamesAreSortedAndAnEmptyTableLeavesOneEmptyName) {
   Table t;
-  SwitcherState& s = t.panel.State;
-  s.InfoPending = 0x4000;
+  t.s.InfoPending = 0x4000;
   ProcessAlphaTable(t.panel, AlphaTable(50, 3, 0, {{"Zed", 0}, {"Abe", 1}}));
-  EXPECT_EQ(s.SalvoName, (Texts{"Abe", "Zed"}));
-  EXPECT_EQ(s.SalvoNumberAt, (Numbers{1, 0}));
-  EXPECT_EQ(s.InfoPending, 0);
+  EXPECT_EQ(t.s.SalvoName, (Texts{"Abe", "Zed"}));
+  EXPECT_EQ(t.s.SalvoNumberAt, (Numbers{1, 0}));
+  EXPECT_EQ(t.s.InfoPending, 0);
   ProcessAlphaTable(t.panel, AlphaTable(50, 3, 0, {}));
-  EXPECT_EQ(s.SalvoCount, 0);
-  EXPECT_EQ(s.SalvoName, (Texts{""}));
+  EXPECT_EQ(t.s.SalvoCount, 0);
+  EXPECT_EQ(t.s.SalvoName, (Texts{""}));
 }
 
 // The order the panel has always produced, written out plainly.
@@ -134,15 +107,13 @@ TEST(AlphaSort, BothPathsGiveTheExchangeSortsOrder) {
   std::mt19937 random(7);
   for (int trial = 0; trial < 400; ++trial) {
     // Few letters and short names make equal alphas (also equal but for case) common.
-    const int count = static_cast<int>(random() % 60);
+    const size_t count = random() % 60;
     const int letters = 1 + static_cast<int>(random() % 4);
-    const bool distinct = trial % 4 == 0;
-    Texts alphas;
-    for (int i = 0; i < count; ++i) {
-      std::string a;
+    Texts alphas(count);
+    for (size_t i = 0; i < alphas.size(); ++i) {
       for (int k = 0, n = static_cast<int>(random() % 3); k < n; ++k)
-        a += "aAbB{ "[random() % (letters + 2)];
-      alphas.push_back(distinct ? a + std::to_string(i) : a);
+        alphas[i] += "aAbB{ "[random() % (letters + 2)];
+      if (trial % 4 == 0) alphas[i] += std::to_string(i);  // all distinct
     }
     const std::vector<int> expected = ReferenceExchangeSort(alphas);
     EXPECT_EQ(SortedAlphaOrder(alphas), expected) << trial;

@@ -18,13 +18,10 @@ inline void PutNumber(Bytes& bytes, int value) {
 // Command byte, body, checksum (body sum mod 128), end byte.
 inline Bytes Framed(uint8_t command, const Bytes& body) {
   Bytes message{command};
+  message.insert(message.end(), body.begin(), body.end());
   int sum = 0;
-  for (uint8_t b : body) {
-    message.push_back(b);
-    sum += b;
-  }
-  message.push_back(static_cast<uint8_t>(sum % 128));
-  message.push_back(255);
+  for (uint8_t b : body) sum += b;
+  message.insert(message.end(), {static_cast<uint8_t>(sum % 128), 255});
   return message;
 }
 
@@ -39,6 +36,13 @@ inline Bytes AlphaTable(int kind, int alphaLength, int first,
     PutNumber(body, number);
   }
   return Framed(252, body);
+}
+
+inline Bytes TakeReport(int input, int output) {
+  Bytes body{4, 8};
+  PutNumber(body, input);
+  PutNumber(body, output);
+  return Framed(254, body);
 }
 
 inline Bytes Concat(std::initializer_list<Bytes> parts) {

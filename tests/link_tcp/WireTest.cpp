@@ -1,8 +1,13 @@
+// The bytes on the wire: encodings, cutting the stream into messages, and the panel's messages.
 #include "link_tcp/Framing.h"
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
+#include "link_tcp/ByteManipulation.h"
 #include "link_tcp/Inbound.h"
+#include "link_tcp/Outbound.h"
 #include "link_tcp/WireBytes.h"
 #include "support/PanelFixture.h"
 
@@ -18,7 +23,6 @@ const Bytes kAnswer{129, 3, 1, 4, 255};
 
 struct Link : testing::PanelFixture {
   Link() { socket.IsConnected = true; }
-  void Put(const Bytes& bytes) { panel.Received.Append(bytes.data(), bytes.size()); }
   Bytes Remaining() const {
     return Bytes(panel.Received.Data(), panel.Received.Data() + panel.Received.Size());
   }
@@ -28,13 +32,80 @@ struct Link : testing::PanelFixture {
   }
 };
 
+TEST(ByteManipulation, NumbersRunBytesAndChecksums) {
+  EXPECT_EQ(JoinBytes(5, 2), 261);
+  EXPECT_EQ(JoinBytes(255, 254), 32767);
+  EXPECT_THROW(JoinBytes(128, 255), std::overflow_error);  // 32768
+  Bytes m;
+  AppendNumber(m, 16383);
+  EXPECT_EQ(m, (Bytes{127, 127}));
+  EXPECT_THROW(AppendNumber(m, 16384), std::out_of_range);
+  EXPECT_THROW(AppendNumber(m, -1), std::out_of_range);
+  // Run byte: flag is bit 6, length the low six bits.
+  const uint8_t cases[][3] = {{70, 1, 6}, {63, 0, 63}, {64, 1, 0}, {128, 0, 0}, {255, 1, 63}};
+  for (const auto& [in, flag, rest] : cases) {
+    uint8_t b = in;
+    EXPECT_EQ(SplitRunByte(b), flag) << int(in);
+    EXPECT_EQ(b, rest) << int(in);
+  }
+  EXPECT_EQ(ComputeChecksum(Bytes{252, 0, 255}, 2), 0);  // empty body
+  EXPECT_EQ(ComputeChecksum(Bytes{0, 127, 127, 127}, 0), 125);
+}
+
+TEST(Outbound, MessagesGoOutByteForByte) {
+  Link s;
+  EXPECT_TRUE(SendInfoRequest(s.panel, 0x5380));
+  EXPECT_TRUE(SendInfoRequest(s.panel, 0x1000));
+  EXPECT_TRUE(SendCrosspointChange(s.panel, 5, 12));
+  EXPECT_TRUE(SendSalvoExecute(s.panel, 3));
+  EXPECT_EQ(s.socket.Written, (std::vector<Bytes>{{242, 0, 39, 1, 0, 0, 0, 0, 0, 0, 0, 40, 255},
+                                                  {242, 0, 32, 0, 0, 0, 0, 0, 0, 0, 0, 32, 255},
+                                                  {254, 4, 8, 12, 0, 5, 0, 29, 255},
+                                                  {234, 100, 3, 0, 103, 255}}));
+}
+
+TEST(Outbound, OffSourceOfType1301GoesOutAsControlWord1024AndInput0) {
+  Link s;
+  s.panel.State.SwitcherType = 1301;
+  s.panel.State.InputCount = 13;
+  SendCrosspointChange(s.panel, 300, 12);
+  s.panel.State.SwitcherType = 0;  // the same input on another type is an ordinary source
+  SendCrosspointChange(s.panel, 300, 12);
+  EXPECT_EQ(s.socket.Written, (std::vector<Bytes>{{254, 0, 8, 0, 0, 44, 2, 54, 255},
+                                                  {254, 4, 8, 12, 0, 44, 2, 70, 255}}));
+}
+
+TEST(Outbound, PendingStateChangesOnlyWhenTheMessageCouldBeBuilt) {
+  Link s;
+  s.panel.State.InfoPending = 0x80 | 0x4000;
+  SendInfoRequest(s.panel, 0x1000);
+  EXPECT_EQ(s.panel.State.InfoPending, 0x1000);  // replaced, not combined
+  s.panel.State.PendingSalvo = 7;
+  EXPECT_FALSE(SendSalvoExecute(s.panel, 16384));  // cannot be encoded
+  EXPECT_EQ(s.panel.State.PendingSalvo, 7);
+  SendSalvoExecute(s.panel, 7);
+  EXPECT_EQ(s.panel.State.PendingSalvo, 16383);
+}
+
+TEST(Outbound, SendReportsWhatTheSocketDid) {
+  Link s;
+  s.socket.IsConnected = false;
+  EXPECT_FALSE(SendInfoRequest(s.panel, 0x1000));
+  EXPECT_TRUE(s.socket.Written.empty());
+  EXPECT_EQ(s.panel.State.InfoPending, 0x5380);  // not narrowed by a send that never went
+  s.socket.IsConnected = true;
+  s.socket.AcceptWrites = false;  // a hard error: given up at once
+  EXPECT_FALSE(SendToSwitcher(s.panel, {245}));
+  s.socket.WriteError = kWouldBlock;  // would block forever: given up after a bound
+  EXPECT_FALSE(SendToSwitcher(s.panel, {245}));
+}
+
 TEST(Framing, ProcessCommandCutsAtMostOneMessagePerCall) {
   struct Case {
     const char* name;
     Bytes buffer;
     int calls;
-    Bytes remaining;
-    Bytes written;
+    Bytes remaining, written;
   } cases[] = {
       {"stray bytes then a poll", {7, 3, 245}, 1, {}, {244}},
       {"incomplete message waits", {252, 10, 4}, 1, {252, 10, 4}, {}},
@@ -50,11 +121,12 @@ TEST(Framing, ProcessCommandCutsAtMostOneMessagePerCall) {
       {"poll stuck behind an incomplete message", {252, 10, 245}, 3, {252, 10, 245}, {}},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     Link link;
-    link.Put(c.buffer);
+    link.panel.Received.Append(c.buffer.data(), c.buffer.size());
     for (int i = 0; i < c.calls; ++i) ProcessCommand(link.panel);
-    EXPECT_EQ(link.Remaining(), c.remaining) << c.name;
-    EXPECT_EQ(link.socket.AllWritten, c.written) << c.name;
+    EXPECT_EQ(link.Remaining(), c.remaining);
+    EXPECT_EQ(link.socket.AllWritten, c.written);
   }
 }
 
@@ -81,8 +153,7 @@ TEST(Framing, MessagesArrivingWhileThePromptIsOpenAreHandledOnceInOrder) {
   link.ui.OnShowDialog = [&](Dialog) {
     ++prompts;
     link.panel.State.PasswordPromptOpen = true;
-    // Completes the query left half-read; a second request while the prompt shows opens no
-    // second prompt.
+    // Completes the half-read query; a second request while the prompt shows opens no prompt.
     link.Arrive(Concat({{100, 255, 245}, request}));
     link.Arrive({245});
     link.panel.State.PasswordPromptOpen = false;
@@ -97,11 +168,10 @@ TEST(Framing, MessagesArrivingWhileThePromptIsOpenAreHandledOnceInOrder) {
 // Read in bounded pieces: everything complete is handled, junk never ending a message is not kept.
 TEST(Framing, LargeArrivalsAreHandledInFullWithBoundedMemory) {
   Link link;
-  Bytes junk(ReceiveBuffer::kMaxSize + 100000, 1);
-  junk[0] = 250;
   Bytes arrival;
   for (int i = 0; i < 20000; ++i) arrival.insert(arrival.end(), kQuery.begin(), kQuery.end());
-  arrival.insert(arrival.end(), junk.begin(), junk.end());
+  arrival.push_back(250);
+  arrival.resize(arrival.size() + ReceiveBuffer::kMaxSize + 100000, 1);
   link.Arrive(arrival);
   EXPECT_EQ(link.socket.Written.size(), 20000u);
   EXPECT_LE(link.panel.Received.Size(), ReceiveBuffer::kMaxSize);
