@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/SmallRouter.h"
@@ -30,32 +31,35 @@ struct TakeFixture : testing::PanelFixture {
     panel.State.SalvoNumberAt = {3, 0, 1};
     panel.State.SalvoKey = {0, 5, 0, 0};
   }
-  // Enters salvo mode, chooses the salvo at a position and takes it.
+  void Step(int steps) {  // the source spinner; negative steps go down
+    for (; steps > 0; --steps) panel.View.cmdInSel.StepUp();
+    for (; steps < 0; ++steps) panel.View.cmdInSel.StepDown();
+  }
   void TakeSalvoAt(int position) {
     mnuSalvoMode_Click(panel);
-    for (int k = 0; k < position; ++k) panel.View.cmdInSel.StepUp();
+    Step(position);
     cmdTake_Click(panel);
   }
+  std::tuple<std::string, std::string> Shown() const {
+    return {panel.View.txtInputDisp.Text, panel.View.txtPresetDisp.Text};
+  }
+  const std::string& Preset() const { return panel.View.txtPresetDisp.Text; }
 };
 
+using Texts = std::tuple<std::string, std::string>;
 const Bytes kCrosspointChange = {254, 4, 8, 1, 0, 2, 0, 15, 255};  // output 2, input 1
 
-TEST(CrosspointTake, SendsTheChannelsAndLeavesTheDisplaysToTheReport) {
-  TakeFixture f;
-  cmdTake_Click(f.panel);
-  EXPECT_EQ(f.socket.Written, Sent{kCrosspointChange});
-  EXPECT_EQ(f.panel.View.txtInputDisp.Text, "B");
-  EXPECT_EQ(f.panel.View.txtPresetDisp.Text, "C");
-}
-
-TEST(CrosspointTake, SendsNothingWithoutSwitcherDataOrOutsideTheTables) {
-  for (int spoil = 0; spoil < 3; ++spoil) {
+TEST(CrosspointTake, SendsTheChannelsOnlyWithSwitcherDataAndInsideTheTables) {
+  for (int spoil = 0; spoil < 4; ++spoil) {
     TakeFixture f;
-    if (spoil == 0) f.panel.View.txtInputDisp.Text = "NoSystem";
-    if (spoil == 1) f.panel.View.txtOutputDisp.Text = "NoSystem";
-    if (spoil == 2) f.panel.State.SelectedInput = 3;
+    if (spoil == 1) f.panel.View.txtInputDisp.Text = "NoSystem";
+    if (spoil == 2) f.panel.View.txtOutputDisp.Text = "NoSystem";
+    if (spoil == 3) f.panel.State.SelectedInput = 3;
     cmdTake_Click(f.panel);
-    EXPECT_TRUE(f.socket.Written.empty()) << spoil;
+    EXPECT_EQ(f.socket.Written, spoil ? Sent{} : Sent{kCrosspointChange}) << spoil;
+    if (!spoil) {
+      EXPECT_EQ(f.Shown(), Texts("B", "C"));  // the displays follow the report
+    }
   }
 }
 
@@ -67,9 +71,9 @@ TEST(CrosspointTake, FileModeReportsACommandFileThatCannotBeWritten) {
   f.panel.Settings.ServerPath = "/nonexistent/dazi-server/";
   cmdTake_Click(f.panel);
   ASSERT_EQ(f.ui.Messages.size(), 1u);
-  EXPECT_EQ(f.ui.Messages[0].Text, "Error Writing Comamnd File!");
-  EXPECT_EQ(f.ui.Messages[0].Title, "bCommand Error");
-  EXPECT_EQ(f.ui.Messages[0].Icon, MsgIcon::Critical);
+  const auto& message = f.ui.Messages[0];
+  EXPECT_EQ(std::tie(message.Text, message.Title, message.Icon),
+            std::make_tuple("Error Writing Comamnd File!", "bCommand Error", MsgIcon::Critical));
   EXPECT_TRUE(f.socket.Written.empty());
 }
 
@@ -77,18 +81,16 @@ TEST(SalvoMode, MenuEntersOnTheFirstSalvoAndLeavesWithTheRoutedSourcePreset) {
   TakeFixture f;
   mnuSalvoMode_Click(f.panel);
   EXPECT_EQ(f.panel.View.mnuSalvoMode.Caption, "Crosspoint &Mode");
-  EXPECT_EQ(f.panel.View.txtInputDisp.Text, "Salvo Mode");
-  EXPECT_EQ(f.panel.View.txtPresetDisp.Text, "ALL BARS");
+  EXPECT_EQ(f.Shown(), Texts("Salvo Mode", "ALL BARS"));
   EXPECT_EQ(f.panel.View.cmdInSel.Max(), 2);
-  f.panel.View.cmdInSel.StepDown();
-  EXPECT_EQ(f.panel.View.txtPresetDisp.Text, "SPORT");
+  f.Step(-1);
+  EXPECT_EQ(f.Preset(), "SPORT");
 
   mnuSalvoMode_Click(f.panel);
   EXPECT_EQ(f.panel.View.mnuSalvoMode.Caption, "Salvo &Mode");
-  EXPECT_EQ(f.panel.View.txtInputDisp.Text, "B");
-  EXPECT_EQ(f.panel.View.txtPresetDisp.Text, "B");
-  EXPECT_EQ(f.panel.State.SelectedInput, 1);
-  EXPECT_EQ(f.panel.View.cmdInSel.Value(), 1);
+  EXPECT_EQ(f.Shown(), Texts("B", "B"));
+  EXPECT_EQ(std::make_tuple(f.panel.State.SelectedInput, f.panel.View.cmdInSel.Value()),
+            std::make_tuple(1, 1));
 }
 
 TEST(SalvoMode, WithoutSalvoInformationShowsNoSalvosAndTakeLeaves) {
@@ -96,99 +98,90 @@ TEST(SalvoMode, WithoutSalvoInformationShowsNoSalvosAndTakeLeaves) {
   f.panel.State.SalvoCount = 0;
   f.panel.State.SalvoName.clear();
   mnuSalvoMode_Click(f.panel);
-  EXPECT_EQ(f.panel.View.txtPresetDisp.Text, "No Salvos");
+  EXPECT_EQ(f.Preset(), "No Salvos");
   EXPECT_EQ(f.panel.View.cmdInSel.Max(), 0);
   cmdTake_Click(f.panel);
   EXPECT_FALSE(f.panel.State.SalvoMode);
   EXPECT_TRUE(f.socket.Written.empty());
 }
 
-TEST(SalvoMode, TakeWithoutKeyExecutesThenTheTimerReturnsToCrosspointMode) {
-  TakeFixture f;
-  f.TakeSalvoAt(0);  // salvo number 3
-  EXPECT_EQ(f.socket.Written, (Sent{{234, 100, 3, 0, 103, 255}}));
-  EXPECT_EQ(f.panel.View.txtPresetDisp.Text, "Executed");
-  EXPECT_EQ(f.panel.State.PendingSalvo, 16383);
-  EXPECT_TRUE(f.panel.View.tmrSalvoMsg.Enabled);
-  tmrSalvoMsg_Timer(f.panel);
-  EXPECT_FALSE(f.panel.View.tmrSalvoMsg.Enabled);
-  EXPECT_FALSE(f.panel.State.SalvoMode);
-  EXPECT_EQ(f.panel.View.txtPresetDisp.Text, "B");
-}
-
-TEST(SalvoMode, ExecuteThatCannotBeSentShowsFailed) {
-  for (int position : {0, 2}) {  // without and with a key
+TEST(SalvoMode, TakeWithoutKeyExecutesThenTheTimerOnlyEverReturnsToCrosspointMode) {
+  for (bool operatorLeavesFirst : {false, true}) {
+    SCOPED_TRACE(operatorLeavesFirst);
     TakeFixture f;
-    f.socket.AcceptWrites = false;
-    f.TakeSalvoAt(position);
-    if (position == 2) {
-      for (int k = 0; k < 4; ++k) f.panel.View.cmdInSel.StepUp();
-      cmdTake_Click(f.panel);
-    }
-    EXPECT_EQ(f.panel.View.txtPresetDisp.Text, "Failed") << position;
+    f.TakeSalvoAt(0);  // salvo number 3
+    EXPECT_EQ(f.socket.Written, (Sent{{234, 100, 3, 0, 103, 255}}));
+    EXPECT_EQ(f.Preset(), "Executed");
+    EXPECT_EQ(f.panel.State.PendingSalvo, 16383);
+    EXPECT_TRUE(f.panel.View.tmrSalvoMsg.Enabled);
+    if (operatorLeavesFirst) mnuSalvoMode_Click(f.panel);  // within the second
+    tmrSalvoMsg_Timer(f.panel);
+    EXPECT_FALSE(f.panel.View.tmrSalvoMsg.Enabled);
+    EXPECT_FALSE(f.panel.State.SalvoMode);
+    EXPECT_EQ(f.panel.View.mnuSalvoMode.Caption, "Salvo &Mode");
+    EXPECT_EQ(f.Preset(), "B");
+    cmdTake_Click(f.panel);  // a crosspoint Take, not a second salvo
+    EXPECT_EQ(f.socket.Written.back().at(0), 254);
   }
 }
 
-TEST(SalvoMode, TimerNeverReturnsThePanelToSalvoMode) {
-  TakeFixture f;
-  f.TakeSalvoAt(0);
-  mnuSalvoMode_Click(f.panel);  // the operator leaves within the second
-  tmrSalvoMsg_Timer(f.panel);
-  EXPECT_FALSE(f.panel.State.SalvoMode);
-  EXPECT_EQ(f.panel.View.mnuSalvoMode.Caption, "Salvo &Mode");
-  cmdTake_Click(f.panel);  // a crosspoint Take, not a second salvo
-  EXPECT_EQ(f.socket.Written.back().at(0), 254);
-}
-
-TEST(SalvoMode, SalvoTablesThatDoNotMatchFailTheTake) {
-  for (const std::vector<int16_t>& numbers :
-       {std::vector<int16_t>{3}, std::vector<int16_t>{9, 0, 1}, std::vector<int16_t>{-2, 0, 1}}) {
+TEST(SalvoMode, TakeFailsWhenTheExecuteCannotBeSentOrTheSalvoTablesDoNotMatch) {
+  const struct {
+    int position;
+    std::vector<int16_t> numbers;
+    bool sendable = true;
+  } cases[] = {{0, {3, 0, 1}, false}, {2, {3}}, {0, {9, 0, 1}}, {0, {-2, 0, 1}}};
+  for (const auto& c : cases) {
     TakeFixture f;
-    f.panel.State.SalvoNumberAt = numbers;
-    f.TakeSalvoAt(numbers.size() == 1 ? 2 : 0);
-    EXPECT_EQ(f.panel.View.txtPresetDisp.Text, "Failed");
+    f.socket.AcceptWrites = c.sendable;
+    f.panel.State.SalvoNumberAt = c.numbers;
+    f.TakeSalvoAt(c.position);
+    EXPECT_EQ(f.Preset(), "Failed");
     EXPECT_FALSE(f.panel.State.KeyEntryMode);
     EXPECT_TRUE(f.socket.Written.empty());
   }
 }
 
-TEST(KeyEntry, ExecutesOnlyWhenTheShownKeyIsTheSalvosKey) {
-  struct Case {
+// Salvo "SPORT" is salvo number 1 with key 5; key entry starts on "Key 001". Spoilt: 1, the
+// execute cannot be sent; 2, new salvo information arrived during key entry.
+TEST(KeyEntry, ExecutesOnlyWhenTheShownKeyIsTheSalvosKeyAndCanBeSent) {
+  const struct {
     int steps;
     const char* shown;
     bool executes;
-    bool keysReplaced = false;  // new salvo information arrived during key entry
-  };
-  for (const Case& c :
-       {Case{4, "Key 005", true}, Case{3, "Key 004", false}, Case{5, "Key 006", false},
-        Case{0, "Key 001", false}, Case{4, "Key 005", false, true}}) {
-    SCOPED_TRACE(c.shown);
+    int spoilt = 0;
+  } cases[] = {{4, "Key 005", true},    {3, "Key 004", false},  {5, "Key 006", false},
+               {0, "Key 001", false},   {-1, "Key 255", false}, {4, "Key 005", false, 1},
+               {4, "Key 005", false, 2}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.shown << " spoilt " << c.spoilt);
     TakeFixture f;
-    f.TakeSalvoAt(2);  // "SPORT", salvo number 1, key 5
-    EXPECT_TRUE(f.panel.State.KeyEntryMode);
-    EXPECT_EQ(f.panel.View.txtInputDisp.Text, "SPORT");
-    EXPECT_EQ(f.panel.View.cmdInSel.Max(), 254);
-    EXPECT_FALSE(f.panel.View.tmrSalvoMsg.Enabled);
-    for (int k = 0; k < c.steps; ++k) f.panel.View.cmdInSel.StepUp();
-    EXPECT_EQ(f.panel.View.txtPresetDisp.Text, c.shown);
-    if (c.keysReplaced) f.panel.State.SalvoKey.clear();
+    f.TakeSalvoAt(2);
+    f.Step(c.steps);
+    EXPECT_EQ(f.Preset(), c.shown);
+    f.socket.AcceptWrites = c.spoilt != 1;
+    if (c.spoilt == 2) f.panel.State.SalvoKey.clear();
     cmdTake_Click(f.panel);
-    EXPECT_EQ(f.panel.View.txtPresetDisp.Text, c.executes ? "Executed" : "Failed");
+    EXPECT_EQ(f.Preset(), c.executes ? "Executed" : "Failed");
     EXPECT_EQ(f.socket.Written, (c.executes ? Sent{{234, 100, 1, 0, 101, 255}} : Sent{}));
-    EXPECT_FALSE(f.panel.State.KeyEntryMode);
-    EXPECT_EQ(f.panel.State.PendingSalvo, 16383);
-    EXPECT_TRUE(f.panel.View.tmrSalvoMsg.Enabled);
+    EXPECT_EQ(std::make_tuple(f.panel.State.KeyEntryMode, f.panel.State.PendingSalvo,
+                              f.panel.View.tmrSalvoMsg.Enabled),
+              std::make_tuple(false, 16383, true));
   }
 }
 
 TEST(KeyEntry, MenuEndsItWithoutSendingAndPresetsTheRoutedSource) {
   TakeFixture f;
   f.TakeSalvoAt(2);
-  for (int k = 0; k < 4; ++k) f.panel.View.cmdInSel.StepUp();
+  EXPECT_TRUE(f.panel.State.KeyEntryMode);
+  EXPECT_EQ(f.Shown(), Texts("SPORT", "Key 001"));
+  EXPECT_EQ(f.panel.View.cmdInSel.Max(), 254);
+  EXPECT_FALSE(f.panel.View.tmrSalvoMsg.Enabled);
+  f.Step(4);
   mnuSalvoMode_Click(f.panel);
   EXPECT_FALSE(f.panel.State.KeyEntryMode);
   EXPECT_EQ(f.panel.State.PendingSalvo, 16383);
-  EXPECT_EQ(f.panel.View.txtPresetDisp.Text, "B");
+  EXPECT_EQ(f.Preset(), "B");
   EXPECT_EQ(f.panel.View.cmdInSel.Max(), 2);
   EXPECT_TRUE(f.socket.Written.empty());
 }
@@ -199,10 +192,9 @@ TEST(KeyEntry, LeavingOnATiedDestinationPresetsWhatTakeWouldRoute) {
   route.TieCount = 1;
   route.TieOutput[0] = 0;  // output channel 0 sits at position 2
   f.TakeSalvoAt(2);
-  for (int k = 0; k < 2; ++k) f.panel.View.cmdInSel.StepUp();
+  f.Step(2);
   mnuSalvoMode_Click(f.panel);
-  EXPECT_EQ(f.panel.View.txtInputDisp.Text, "Y");
-  EXPECT_EQ(f.panel.View.txtPresetDisp.Text, "C");
+  EXPECT_EQ(f.Shown(), Texts("Y", "C"));
   cmdTake_Click(f.panel);
   EXPECT_EQ(f.socket.Written, Sent{kCrosspointChange});
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/UpDown.h"
 #include "core/Variables.h"
 #include "support/PanelFixture.h"
@@ -11,51 +13,28 @@ TEST(InitVariables, GivesTheModelItsStartValues) {
   testing::PanelFixture f;
   const SwitcherState& s = f.panel.State;
   const PanelSettings& p = f.panel.Settings;
-  EXPECT_EQ(s.InputCount, 256);
-  EXPECT_EQ(s.OutputCount, 256);
-  EXPECT_EQ(s.InputAlpha.at(0), "NoSystem");
-  EXPECT_EQ(s.OutputAlpha.at(0), "OUT 1");
-  EXPECT_EQ(s.InputAlpha.at(255), "");
-  EXPECT_EQ(s.InputAlphaByChannel.at(0), "Inpt0001");
-  EXPECT_EQ(s.InputAlphaByChannel.at(255), "Inpt0256");
-  EXPECT_EQ(s.OutputAlphaByChannel.at(9), "Out 0010");
-  EXPECT_EQ(s.InfoPending, 0x5380);
-  EXPECT_EQ(s.CrosspointMap.size(), 256u);
-  EXPECT_EQ(s.Inhibit.Outputs(), 256);
-  EXPECT_EQ(s.Inhibit.Inputs(), 256);
-  EXPECT_TRUE(s.SalvoName.empty());
-  EXPECT_TRUE(s.OutputPositionOf.empty());
-  EXPECT_EQ(s.PresetColor, 7);
-  EXPECT_EQ(s.ActiveColor, 12);
-
-  EXPECT_EQ(p.LinkMode, FileMode);
-  EXPECT_EQ(p.RefreshRate, 100);
-  EXPECT_EQ(p.FileTimeOut, 50);
-  EXPECT_EQ(p.FileMissLimit, 500);
-  EXPECT_EQ(p.IPAddress, "0.0.0.0");
-  EXPECT_EQ(p.TCPIPPort, 1250);
-  EXPECT_EQ(p.IPPollPeriod, 1);
-  EXPECT_EQ(p.IPAllowedMisses, 30);
-  EXPECT_TRUE(p.HideInhibits);
-  EXPECT_EQ(p.StayOnTop, -1);
-
   const MainView& v = f.panel.View;
-  EXPECT_EQ(v.txtInputDisp.Text, "NoSystem");
-  EXPECT_EQ(v.txtOutputDisp.Text, "OUT 1");
-  EXPECT_EQ(v.txtPresetDisp.Text, "NoSystem");
-  EXPECT_EQ(v.txtInputDisp.Color, 12);
-  EXPECT_EQ(v.txtPresetDisp.Color, 7);
-  EXPECT_EQ(v.tmrFileCheck.IntervalMs, 100);
+  EXPECT_EQ(std::make_tuple(s.InputCount, s.OutputCount, s.InfoPending, s.PresetColor,
+                            s.ActiveColor, s.Inhibit.Outputs(), s.Inhibit.Inputs()),
+            std::make_tuple(256, 256, 0x5380, 7, 12, 256, 256));
+  EXPECT_EQ(std::tie(s.InputAlpha.at(0), s.OutputAlpha.at(0), s.InputAlpha.at(255),
+                     s.InputAlphaByChannel.at(0), s.InputAlphaByChannel.at(255),
+                     s.OutputAlphaByChannel.at(9)),
+            std::make_tuple("NoSystem", "OUT 1", "", "Inpt0001", "Inpt0256", "Out 0010"));
+  EXPECT_EQ(s.CrosspointMap.size(), 256u);
+  EXPECT_TRUE(s.SalvoName.empty() && s.OutputPositionOf.empty());
+  EXPECT_EQ(std::tie(p.LinkMode, p.RefreshRate, p.FileTimeOut, p.FileMissLimit, p.IPAddress,
+                     p.TCPIPPort, p.IPPollPeriod, p.IPAllowedMisses, p.HideInhibits, p.StayOnTop),
+            std::make_tuple(FileMode, 100, 50, 500, "0.0.0.0", 1250, 1, 30, true, -1));
+  EXPECT_EQ(std::make_tuple(v.txtInputDisp.Text, v.txtOutputDisp.Text, v.txtPresetDisp.Text,
+                            v.txtInputDisp.Color, v.txtPresetDisp.Color, v.tmrFileCheck.IntervalMs),
+            std::make_tuple("NoSystem", "OUT 1", "NoSystem", 12, 7, int64_t{100}));
 }
 
-TEST(FileMissLimit, RoundsHalvesToEvenAndFitsLongTimeOuts) {
-  EXPECT_EQ(ComputeFileMissLimit(100, 50), 500);
+TEST(TimerCounts, RoundHalvesToEvenAndCoverAnHour) {
   EXPECT_EQ(ComputeFileMissLimit(300, 1), 3);
   EXPECT_EQ(ComputeFileMissLimit(400, 1), 2);
   EXPECT_EQ(ComputeFileMissLimit(1, 3600), 3600000);
-}
-
-TEST(PollInterval, CoversAnHour) {
   PanelSettings s;
   s.IPPollPeriod = 3600;
   EXPECT_EQ(PollIntervalMs(s), 3600000);
@@ -85,10 +64,8 @@ TEST(InhibitMap, StoresOnlyOnesAndRefusesWritesOutsideItsBounds) {
   map.Recreate(3, 70);
   map.Set(2, 69, 1);
   map.Set(1, 5, 7);  // only the value 1 inhibits
-  EXPECT_EQ(map.Get(2, 69), 1);
-  EXPECT_EQ(map.Get(1, 5), 0);
-  EXPECT_EQ(map.Get(3, 0), 0);
-  EXPECT_EQ(map.Get(-1, 0), 0);
+  EXPECT_EQ(std::make_tuple(map.Get(2, 69), map.Get(1, 5), map.Get(3, 0), map.Get(-1, 0)),
+            std::make_tuple(1, 0, 0, 0));
   EXPECT_THROW(map.Set(3, 0, 1), std::out_of_range);
   map.Recreate(3, 70);
   EXPECT_EQ(map.Get(2, 69), 0);

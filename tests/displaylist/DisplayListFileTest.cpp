@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "settings/TempDir.h"
 #include "support/PanelFixture.h"
@@ -15,22 +16,23 @@ namespace fs = std::filesystem;
 using testing::Bytes;
 using testing::ReadBytes;
 using testing::WriteBytes;
+using Lists = std::pair<std::string, std::string>;
 
 const std::string kSmallFile = Bytes({0x01, 0x00, 0x04, 0x00, 0x31, 0x31, 0x30, 0x31,  //
                                       0x02, 0x00, 0x30, 0x31});
+const Lists kBefore{"before-in", "before-out"};
 
 class DisplayListFileTest : public ::testing::Test {
  protected:
-  DisplayListFileTest() {
-    f.panel.State.AppPath = dir.Path();
-    Lists("before-in", "before-out");
-  }
+  DisplayListFileTest() { f.panel.State.AppPath = dir.Path(); }
 
-  void Lists(const std::string& inputs, const std::string& outputs) {
-    f.panel.Settings.InputDisplayList = inputs;
-    f.panel.Settings.OutputDisplayList = outputs;
+  void Set(const Lists& lists) {
+    f.panel.Settings.InputDisplayList = lists.first;
+    f.panel.Settings.OutputDisplayList = lists.second;
   }
-  std::pair<std::string, std::string> Lists() const {
+  Lists Loaded() {
+    Set(kBefore);
+    LoadDisplayList(f.panel);
     return {f.panel.Settings.InputDisplayList, f.panel.Settings.OutputDisplayList};
   }
   fs::path FilePath() const { return dir.Path() / kDisplayListFileName; }
@@ -39,58 +41,47 @@ class DisplayListFileTest : public ::testing::Test {
   testing::PanelFixture f;
 };
 
-TEST_F(DisplayListFileTest, SavesOverTheStartOfTheFileAndLoadsItBack) {
+TEST_F(DisplayListFileTest, SavesOverTheStartOfAReadOnlyFileWithoutShorteningIt) {
   WriteBytes(FilePath(), std::string(40, 'x'));
   fs::permissions(FilePath(), fs::perms::owner_read | fs::perms::group_read);
-  Lists("1101", "01");
+  Set({"1101", "01"});
   SaveDisplayList(f.panel);
-  // A read-only file is written and made writable; its longer tail stays.
   EXPECT_EQ(ReadBytes(FilePath()), kSmallFile + std::string(28, 'x'));
   EXPECT_NE(fs::status(FilePath()).permissions() & fs::perms::owner_write, fs::perms::none);
-
-  Lists("", "");
-  LoadDisplayList(f.panel);
-  EXPECT_EQ(Lists(), std::make_pair(std::string("1101"), std::string("01")));
 }
 
-TEST_F(DisplayListFileTest, IgnoresTheFormatNumber) {
-  WriteBytes(FilePath(), Bytes({0x07, 0x00, 0x01, 0x00, '0', 0x00, 0x00}));
-  LoadDisplayList(f.panel);
-  EXPECT_EQ(Lists(), std::make_pair(std::string("0"), std::string()));
-}
-
-TEST_F(DisplayListFileTest, MissingOrDamagedFileKeepsBothLists) {
-  LoadDisplayList(f.panel);
-  EXPECT_EQ(Lists(), std::make_pair(std::string("before-in"), std::string("before-out")));
-
+// Both lists or neither: whatever the format number and whatever follows them, but nothing from
+// a missing or damaged file.
+TEST_F(DisplayListFileTest, LoadsBothListsOrKeepsBoth) {
+  EXPECT_EQ(Loaded(), kBefore);
   const std::string header = Bytes({0x01, 0x00, 0x04, 0x00}) + "1101";
-  const std::string damaged[] = {
-      "",
-      Bytes({0x01}),
-      Bytes({0x01, 0x00, 0x04}),
-      Bytes({0x01, 0x00, 0x04, 0x00}) + "110",  // first text cut short
-      Bytes({0x01, 0x00, 0xFF, 0xFF}) + "1",    // negative first length
-      header,                                   // second length missing
-      header + Bytes({0x02}),                   // second length cut short
-      header + Bytes({0x03, 0x00}) + "01",      // second text cut short
-      header + Bytes({0x00, 0x80}) + "01",      // negative second length
+  const std::pair<std::string, Lists> files[] = {
+      {kSmallFile + std::string(28, 'x'), {"1101", "01"}},
+      {Bytes({0x07, 0x00, 0x01, 0x00, '0', 0x00, 0x00}), {"0", ""}},
+      {"", kBefore},
+      {Bytes({0x01}), kBefore},
+      {Bytes({0x01, 0x00, 0x04}), kBefore},
+      {Bytes({0x01, 0x00, 0x04, 0x00}) + "110", kBefore},  // first text cut short
+      {Bytes({0x01, 0x00, 0xFF, 0xFF}) + "1", kBefore},    // negative first length
+      {header, kBefore},                                   // second length missing
+      {header + Bytes({0x02}), kBefore},                   // second length cut short
+      {header + Bytes({0x03, 0x00}) + "01", kBefore},      // second text cut short
+      {header + Bytes({0x00, 0x80}) + "01", kBefore},      // negative second length
   };
-  for (const auto& bytes : damaged) {
+  for (const auto& [bytes, lists] : files) {
     SCOPED_TRACE(::testing::PrintToString(bytes));
     WriteBytes(FilePath(), bytes);
-    LoadDisplayList(f.panel);
-    EXPECT_EQ(Lists(), std::make_pair(std::string("before-in"), std::string("before-out")));
+    EXPECT_EQ(Loaded(), lists);
   }
 }
 
 TEST_F(DisplayListFileTest, CutsListsTooLongForTheLengthField) {
-  Lists(std::string(40000, '1'), "1");
+  Set({std::string(40000, '1'), "1"});
   SaveDisplayList(f.panel);
   const std::string bytes = ReadBytes(FilePath());
   ASSERT_EQ(bytes.size(), 2u + 2u + 32767u + 2u + 1u);
   EXPECT_EQ(bytes.substr(2, 2), Bytes({0xFF, 0x7F}));
-  LoadDisplayList(f.panel);
-  EXPECT_EQ(Lists(), std::make_pair(std::string(32767, '1'), std::string("1")));
+  EXPECT_EQ(Loaded(), Lists(std::string(32767, '1'), "1"));
 }
 
 }  // namespace

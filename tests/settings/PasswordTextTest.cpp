@@ -22,18 +22,16 @@ TEST(PasswordText, RoundTripsEveryCodeAtSeveralPositions) {
   }
 }
 
-TEST(PasswordText, StoresPlainTextOnlyWhenItSurvivesTheFile) {
-  EXPECT_EQ(ScramblePassword(u"abc"), u"```");
+// Plain text only where the scrambled form survives the file: not code 0, no blank at an end,
+// not mistakable for the hex form. Anything else read is taken as Windows-1252 bytes.
+TEST(PasswordText, StoresPlainTextOnlyWhenItSurvivesTheFileAndReadsWindows1252) {
   EXPECT_EQ(EncodePasswordValue(u"abc"), "```");
-  EXPECT_EQ(EncodePasswordValue(u"a\"c"), "` `");  // a blank inside is fine
+  EXPECT_EQ(EncodePasswordValue(u"a\"c"), "` `");
   EXPECT_EQ(EncodePasswordValue(u""), "");
-  // Scrambled to code 0, to a blank at the end, to a text that looks like the hex form.
   EXPECT_EQ(EncodePasswordValue(u"\x01"), "{u16}0000");
   EXPECT_EQ(EncodePasswordValue(u"a\""), "{u16}00600020");
   EXPECT_EQ(EncodePasswordValue(UnscramblePassword(u"{u16}0041")).substr(0, 9), "{u16}007B");
-}
 
-TEST(PasswordText, ReadsOtherValuesAsWindows1252Bytes) {
   EXPECT_EQ(DecodePasswordValue("```"), u"abc");
   EXPECT_EQ(DecodePasswordValue("\x80"), u"\x20AD");  // euro sign, plus position 1
   EXPECT_EQ(DecodePasswordValue("\x81"), u"\x0082");  // undefined in 1252: the byte itself

@@ -38,14 +38,11 @@ class TempDir {
 
 // Literal bytes, for binary layouts: Bytes({0x01, 0x00}).
 inline std::string Bytes(std::initializer_list<int> values) {
-  std::string bytes;
-  for (int value : values) bytes.push_back(static_cast<char>(value));
-  return bytes;
+  return std::string(values.begin(), values.end());
 }
 
 inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary) << bytes;
 }
 
 inline std::string ReadBytes(const std::filesystem::path& path) {
