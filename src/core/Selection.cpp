@@ -173,4 +173,14 @@ void DisplayCurrentInput(Panel& panel, bool updatePreset) {
   s.SelectorsBusy = false;
 }
 
+void ParkSelectors(Panel& panel) {
+  const bool wasBusy = panel.State.SelectorsBusy;
+  panel.State.SelectorsBusy = true;
+  for (UpDown* spinner : {&panel.View.cmdoutSel, &panel.View.cmdInSel}) {
+    spinner->SetMax(0);
+    spinner->SetValue(0);
+  }
+  panel.State.SelectorsBusy = wasBusy;
+}
+
 }  // namespace dazi

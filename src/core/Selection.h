@@ -11,5 +11,8 @@ void cmdoutSel_Change(Panel& panel);
 void cmdInSel_Change(Panel& panel);
 // Shows the source routed to the chosen destination; with updatePreset also presets it.
 void DisplayCurrentInput(Panel& panel, bool updatePreset);
+// Puts both spinners on position 0 with nowhere else to go, for while the lists hold no names.
+// Raises no selection event.
+void ParkSelectors(Panel& panel);
 
 }  // namespace dazi

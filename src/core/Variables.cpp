@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/Panel.h"
+#include "core/Selection.h"
 
 namespace dazi {
 
@@ -59,12 +60,7 @@ void InitVariables(Panel& panel) {
   for (int k = 0; k < s.OutputCount; ++k) s.OutputAlphaByChannel[k] = GeneratedOutputName(k);
 
   // Until names arrive the spinners stay on the one named position.
-  s.SelectorsBusy = true;
-  view.cmdoutSel.SetMax(0);
-  view.cmdoutSel.SetValue(0);
-  view.cmdInSel.SetMax(0);
-  view.cmdInSel.SetValue(0);
-  s.SelectorsBusy = false;
+  ParkSelectors(panel);
 }
 
 }  // namespace dazi

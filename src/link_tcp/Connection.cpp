@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/Panel.h"
+#include "core/Selection.h"
 #include "link_tcp/Outbound.h"
 
 namespace dazi {
@@ -52,13 +53,7 @@ void ShowLinkDown(Panel& panel) {
   view.txtOutputDisp = {s.OutputAlpha[0], s.ActiveColor};
 
   // The spinners follow the selection, and may not reach positions the lists no longer hold.
-  const bool wasBusy = s.SelectorsBusy;
-  s.SelectorsBusy = true;
-  view.cmdoutSel.SetMax(0);
-  view.cmdoutSel.SetValue(0);
-  view.cmdInSel.SetMax(0);
-  view.cmdInSel.SetValue(0);
-  s.SelectorsBusy = wasBusy;
+  ParkSelectors(panel);
 }
 
 }  // namespace

@@ -17,11 +17,16 @@ inline void PutNumber(Bytes& bytes, int value) {
 
 // Command byte, body, checksum (body sum mod 128), end byte.
 inline Bytes Framed(uint8_t command, const Bytes& body) {
-  Bytes message{command};
-  message.insert(message.end(), body.begin(), body.end());
+  Bytes message;
+  message.reserve(body.size() + 3);
+  message.push_back(command);
   int sum = 0;
-  for (uint8_t b : body) sum += b;
-  message.insert(message.end(), {static_cast<uint8_t>(sum % 128), 255});
+  for (uint8_t b : body) {
+    message.push_back(b);
+    sum += b;
+  }
+  message.push_back(static_cast<uint8_t>(sum % 128));
+  message.push_back(255);
   return message;
 }
 
