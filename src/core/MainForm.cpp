@@ -63,10 +63,16 @@ void Unload_Program(Panel& panel) {
   panel.Socket.Close();
 }
 
-void Form_Unload(Panel& panel) { Unload_Program(panel); }
-void mnuExit_Click(Panel& panel) { Unload_Program(panel); }
+void Form_Unload(Panel& panel) {
+  Unload_Program(panel);
+}
+void mnuExit_Click(Panel& panel) {
+  Unload_Program(panel);
+}
 
-void mnuServerSetup_Click(Panel& panel) { ShowDialogFromMenu(panel, Dialog::Setup); }
+void mnuServerSetup_Click(Panel& panel) {
+  ShowDialogFromMenu(panel, Dialog::Setup);
+}
 
 void mnuInDisplay_Click(Panel& panel) {
   panel.State.DisplayListTarget = 10;
@@ -78,13 +84,16 @@ void mnuOutDisplay_Click(Panel& panel) {
   ShowDialogFromMenu(panel, Dialog::OutputDisplayList);
 }
 
-void mnuAbout_Click(Panel& panel) { ShowDialogFromMenu(panel, Dialog::About); }
+void mnuAbout_Click(Panel& panel) {
+  ShowDialogFromMenu(panel, Dialog::About);
+}
 
 void mnuContents_Click(Panel& panel) {
   if (!panel.Ui.StartHelp())
-    panel.Ui.MessageBox("The operator's guide could not be opened: no browser or help viewer "
-                        "is available on this computer.",
-                        kAppTitle, MsgIcon::Exclamation, MsgButtons::Ok);
+    panel.Ui.MessageBox(
+        "The operator's guide could not be opened: no browser or help viewer "
+        "is available on this computer.",
+        kAppTitle, MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
 void tmrFileCheck_Timer(Panel& panel) {

@@ -16,8 +16,12 @@ void UpDown::SetMax(int max) {
   if (value_ > max_) SetValue(max_);
 }
 
-void UpDown::StepUp() { SetValue(value_ >= max_ ? 0 : value_ + 1); }
+void UpDown::StepUp() {
+  SetValue(value_ >= max_ ? 0 : value_ + 1);
+}
 
-void UpDown::StepDown() { SetValue(value_ <= 0 ? max_ : value_ - 1); }
+void UpDown::StepDown() {
+  SetValue(value_ <= 0 ? max_ : value_ - 1);
+}
 
 }  // namespace dazi

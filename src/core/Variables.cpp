@@ -24,8 +24,12 @@ static std::string FourDigits(int number) {
   return text;
 }
 
-std::string GeneratedInputName(int channel) { return "Inpt" + FourDigits(channel + 1); }
-std::string GeneratedOutputName(int channel) { return "Out " + FourDigits(channel + 1); }
+std::string GeneratedInputName(int channel) {
+  return "Inpt" + FourDigits(channel + 1);
+}
+std::string GeneratedOutputName(int channel) {
+  return "Out " + FourDigits(channel + 1);
+}
 
 void InitVariables(Panel& panel) {
   const std::filesystem::path appPath = panel.State.AppPath;

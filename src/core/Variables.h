@@ -104,8 +104,8 @@ inline constexpr int32_t kStayOnTopNo = -2;   // ordinary stacking
 struct PanelSettings {
   dazi::LinkMode LinkMode = dazi::FileMode;
   std::string ServerPath;
-  int RefreshRate = 100;     // ms, 1..32500
-  int FileTimeOut = 50;      // s, 1..3600
+  int RefreshRate = 100;        // ms, 1..32500
+  int FileTimeOut = 50;         // s, 1..3600
   int32_t FileMissLimit = 500;  // ticks of RefreshRate; wide enough for every accepted pair
   std::string IPAddress = "0.0.0.0";
   int32_t TCPIPPort = 1250;

@@ -12,6 +12,8 @@ bool ReadNetworkFiles(Panel& panel) {
 
 void FileRefreshTick(Panel&) {}
 
-bool WriteCommandFile(Panel&, int, int) { return false; }
+bool WriteCommandFile(Panel&, int, int) {
+  return false;
+}
 
 }  // namespace dazi

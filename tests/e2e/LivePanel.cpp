@@ -25,9 +25,13 @@ bool LivePanel::WaitFor(const std::function<bool()>& condition, int timeoutMs) {
   return QTest::qWaitFor(condition, timeoutMs);
 }
 
-void LivePanel::Settle(int ms) { QTest::qWait(ms); }
+void LivePanel::Settle(int ms) {
+  QTest::qWait(ms);
+}
 
-void LivePanel::Tick() { tmrFileCheck_Timer(panel); }
+void LivePanel::Tick() {
+  tmrFileCheck_Timer(panel);
+}
 
 bool LivePanel::ConnectAndLoad() {
   ConnectToSwitcher(panel);
@@ -36,8 +40,7 @@ bool LivePanel::ConnectAndLoad() {
   // that asks for a password first ignores the polls before it).
   for (int tick = 0; tick < 50; ++tick) {
     Tick();
-    if (WaitFor([&] { return panel.State.LinkState && panel.State.InfoPending == 0; }, 100))
-      break;
+    if (WaitFor([&] { return panel.State.LinkState && panel.State.InfoPending == 0; }, 100)) break;
   }
   Tick();  // the first tick with everything in place shows it
   return panel.State.InitialDataShown;

@@ -34,8 +34,7 @@ class MainWindowLive : public ::testing::Test {
                   .toUtf8());
     ini.close();
     ui.Attach(panel, &window);
-    ui.AnswerMessageBox = [this](const std::string& text, const std::string&, MsgIcon,
-                                 MsgButtons) {
+    ui.AnswerMessageBox = [this](const std::string& text, const std::string&, MsgIcon, MsgButtons) {
       messages.push_back(text);
       return MsgResult::Ok;
     };
@@ -56,7 +55,9 @@ class MainWindowLive : public ::testing::Test {
       QTest::mouseClick(up ? widget->upButton() : widget->downButton(), Qt::LeftButton);
   }
   void Take() { QTest::mouseClick(window.findChild<QWidget*>("cmdTake"), Qt::LeftButton); }
-  void Trigger(const char* action) { window.findChild<QAction*>(QString::fromLatin1(action))->trigger(); }
+  void Trigger(const char* action) {
+    window.findChild<QAction*>(QString::fromLatin1(action))->trigger();
+  }
   void Save(const char* name) {
     const QString dir = qEnvironmentVariable("DAZI_SCREENSHOT_DIR");
     if (!dir.isEmpty()) window.grab().save(QDir(dir).filePath(QString::fromLatin1(name)));

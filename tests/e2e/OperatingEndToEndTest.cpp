@@ -17,7 +17,8 @@ struct Operating : ::testing::Test {
   void SetUp() override { ASSERT_TRUE(live.ConnectAndLoad()) << sim.Log().toStdString(); }
 
   bool WaitForRoute(int output, int input) {
-    return live.WaitFor([&] { return live.panel.State.CrosspointMap.at(output).Source[0] == input; });
+    return live.WaitFor(
+        [&] { return live.panel.State.CrosspointMap.at(output).Source[0] == input; });
   }
 
   SimulatorProcess sim{{"--router", SmallRouter()}};

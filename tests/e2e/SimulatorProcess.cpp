@@ -42,7 +42,8 @@ QString WriteRouterFile(const QString& name, const QString& text) {
   static QTemporaryDir dir;
   const QString path = QDir(dir.path()).filePath(name);
   QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw std::runtime_error("router file");
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    throw std::runtime_error("router file");
   file.write(text.toUtf8());
   return path;
 }

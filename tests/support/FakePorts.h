@@ -44,7 +44,7 @@ class FakeUi : public UiPort {
   std::vector<RecordedMessage> Messages;
   std::vector<Dialog> Dialogs;
   std::vector<int32_t> Stacking;
-  std::vector<std::string> Events;  // everything, in order
+  std::vector<std::string> Events;           // everything, in order
   std::function<void(Dialog)> OnShowDialog;  // runs "inside" the modal dialog
   MsgResult NextAnswer = MsgResult::Ok;
   int PasswordPromptCloses = 0;
@@ -90,7 +90,9 @@ class FakeSocket : public SocketPort {
   int LastError() const override { return lastError_; }
 
   // Queues bytes for the next reads.
-  void Feed(const std::vector<uint8_t>& bytes) { Incoming.insert(Incoming.end(), bytes.begin(), bytes.end()); }
+  void Feed(const std::vector<uint8_t>& bytes) {
+    Incoming.insert(Incoming.end(), bytes.begin(), bytes.end());
+  }
 
   bool IsConnected = false;
   int ConnectResult = 0;
