@@ -99,7 +99,7 @@ TEST(TcpLink, DropsASilentServerOnTheTickAfterTheAllowedMisses) {
   ASSERT_TRUE(live.WaitFor([&] { return live.panel.State.PollMisses == 0; }));
 
   sim.Command("silent on");
-  live.Settle(300);
+  ASSERT_TRUE(live.WaitFor([&] { return sim.Log().contains("silent, nothing answered"); }));
   for (int tick = 1; tick <= 2; ++tick) {
     live.Tick();
     live.Settle(200);
