@@ -60,9 +60,7 @@ bool InputSkipped(const Panel& panel, int outputChannel, int position) {
 void SettleOnSelectable(Panel& panel, UpDown& spinner, int& selected, int old, int last,
                         const std::function<bool(int)>& skipped) {
   selected = StepPastSkipped(old, selected, last, skipped).value_or(old);
-  panel.State.SelectorsBusy = true;
-  spinner.SetValue(selected);
-  panel.State.SelectorsBusy = false;
+  WhileSelectorsBusy(panel, [&] { spinner.SetValue(selected); });
 }
 
 std::string KeyText(int value) {
@@ -173,14 +171,20 @@ void DisplayCurrentInput(Panel& panel, bool updatePreset) {
   s.SelectorsBusy = false;
 }
 
-void ParkSelectors(Panel& panel) {
+void WhileSelectorsBusy(Panel& panel, const std::function<void()>& change) {
   const bool wasBusy = panel.State.SelectorsBusy;
   panel.State.SelectorsBusy = true;
-  for (UpDown* spinner : {&panel.View.cmdoutSel, &panel.View.cmdInSel}) {
-    spinner->SetMax(0);
-    spinner->SetValue(0);
-  }
+  change();
   panel.State.SelectorsBusy = wasBusy;
+}
+
+void ParkSelectors(Panel& panel) {
+  WhileSelectorsBusy(panel, [&] {
+    for (UpDown* spinner : {&panel.View.cmdoutSel, &panel.View.cmdInSel}) {
+      spinner->SetMax(0);
+      spinner->SetValue(0);
+    }
+  });
 }
 
 }  // namespace dazi

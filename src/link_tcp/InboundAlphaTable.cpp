@@ -71,10 +71,7 @@ void ApplyInputs(Panel& panel, SortedTable table, int count) {
   // The preset must stay inside the shorter list; the redraw below presets the routed source.
   if (!s.SalvoMode && (s.SelectedInput < 0 || s.SelectedInput >= s.InputCount)) {
     s.SelectedInput = 0;
-    const bool wasBusy = s.SelectorsBusy;
-    s.SelectorsBusy = true;
-    panel.View.cmdInSel.SetValue(0);
-    s.SelectorsBusy = wasBusy;
+    WhileSelectorsBusy(panel, [&] { panel.View.cmdInSel.SetValue(0); });
   }
   DisplayCurrentInput(panel, true);
   // Asked last: a send that finds the socket closed turns into a disconnection, whose "NoSystem"
@@ -88,10 +85,7 @@ void ApplyOutputs(Panel& panel, SortedTable table, int count) {
   s.OutputAlpha = std::move(table.alphas);
   s.OutputChannelAt = std::move(table.numbers);
   s.OutputPositionOf = std::move(table.positionOf);
-  const bool wasBusy = s.SelectorsBusy;
-  s.SelectorsBusy = true;
-  panel.View.cmdoutSel.SetMax(count - 1);
-  s.SelectorsBusy = wasBusy;
+  WhileSelectorsBusy(panel, [&] { panel.View.cmdoutSel.SetMax(count - 1); });
   FitDisplayList(panel.Settings.OutputDisplayList, count, oldCount);
   if (count != oldCount) s.Inhibit.Recreate(count + 1, s.InputCount + 1);
   s.OutputCount = count;
