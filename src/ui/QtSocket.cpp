@@ -116,8 +116,21 @@ void QtSocket::OnStateChanged(QAbstractSocket::SocketState state) {
 }
 
 void QtSocket::OnReadyRead() {
-  const qint64 available = socket_.bytesAvailable();
-  if (available > 0) emit dataArrival(static_cast<int>(std::min(available, kMaxArrivalCount)));
+  // The panel's handler may open a modal prompt (the server asking for a password) and stay in
+  // it for as long as the operator types. Inside the socket's own readyRead the toolkit would
+  // not report further arrivals until that handler returned, and the link would stall: the
+  // arrival is therefore handed over from the event loop, one pending hand-over at a time.
+  if (arrivalQueued_) return;
+  arrivalQueued_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        arrivalQueued_ = false;
+        const qint64 available = socket_.bytesAvailable();
+        if (available > 0)
+          emit dataArrival(static_cast<int>(std::min(available, kMaxArrivalCount)));
+      },
+      Qt::QueuedConnection);
 }
 
 void QtSocket::AbortQuietly() {

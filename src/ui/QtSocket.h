@@ -35,6 +35,8 @@ class QtSocket : public QObject, public dazi::SocketPort {
   // The peer closed the connection, or the attempt failed; raised once per attempt, from the
   // event loop.
   void closeEvent();
+  // Bytes are waiting to be read; raised from the event loop, never from inside the socket's
+  // own notification, so a handler may run a modal loop and still hear of later arrivals.
   void dataArrival(int bytes);
 
  private:
@@ -46,7 +48,8 @@ class QtSocket : public QObject, public dazi::SocketPort {
   QTcpSocket socket_;
   int lastError_ = 0;
   int bytesWritten_ = 0;
-  bool quiet_ = false;         // our own abort: its state changes report nothing
-  bool closeReported_ = true;  // nothing to report until an attempt starts
-  uint64_t attempt_ = 0;       // a close queued for an earlier attempt is dropped
+  bool quiet_ = false;          // our own abort: its state changes report nothing
+  bool closeReported_ = true;   // nothing to report until an attempt starts
+  uint64_t attempt_ = 0;        // a close queued for an earlier attempt is dropped
+  bool arrivalQueued_ = false;  // a data-arrival hand-over is waiting in the event loop
 };

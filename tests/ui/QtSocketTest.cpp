@@ -50,6 +50,30 @@ TEST_F(QtSocketTest, ClosingOrReconnectingOnPurposeReportsNothing) {
   EXPECT_EQ(closed.count(), 0);
 }
 
+// A handler that stays in a modal loop (the password prompt) must still hear of later arrivals,
+// or the link stalls while the operator types.
+TEST_F(QtSocketTest, ArrivalsKeepComingWhileAHandlerRunsAModalLoop) {
+  QTcpSocket* peer = ConnectPeer();
+  ASSERT_NE(peer, nullptr);
+  QByteArray received;
+  bool heardInside = false;
+  QObject::connect(&socket, &QtSocket::dataArrival, [&](int) {
+    char buffer[16];
+    int n = 0;
+    while ((n = socket.Read(reinterpret_cast<uint8_t*>(buffer), sizeof buffer)) > 0)
+      received.append(buffer, n);
+    if (received == "1") {
+      peer->write("2");
+      peer->flush();
+      heardInside = QTest::qWaitFor([&] { return received == "12"; }, kWaitMs);
+    }
+  });
+  peer->write("1");
+  peer->flush();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return received == "12"; }, kWaitMs));
+  EXPECT_TRUE(heardInside);
+}
+
 TEST_F(QtSocketTest, BadArgumentsFailAtOnce) {
   const std::pair<std::string, int32_t> bad[] = {
       {"", 1250}, {kLoopback, 0}, {kLoopback, -1}, {kLoopback, 65536}};

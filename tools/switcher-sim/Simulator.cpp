@@ -65,7 +65,7 @@ std::string Simulator::Listen() {
 }
 
 bool Simulator::Ready(const Session& session) const {
-  return options_.password.empty() || session.loggedIn;
+  return options_.password.empty() || session.loggedIn || options_.serveDuringLogin;
 }
 
 void Simulator::OnNewConnection() {

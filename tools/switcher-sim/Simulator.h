@@ -22,7 +22,8 @@ struct SimOptions {
   QHostAddress address = QHostAddress::LocalHost;
   quint16 port = 1250;
   MapForm mapForm = MapForm::kLong;
-  std::string password;  // empty: no login
+  std::string password;           // empty: no login
+  bool serveDuringLogin = false;  // answer and report to a panel that has not logged in yet
   bool linkDown = false;
   bool silent = false;
   int pollSeconds = 0;  // 0: the simulator sends no polls of its own

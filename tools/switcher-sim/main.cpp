@@ -63,6 +63,7 @@ int main(int argc, char** argv) {
       {"map-form", "Crosspoint map form: short, long or marked-long (default long).", "form",
        "long"},
       {"password", "Password panels must give before being served.", "text"},
+      {"serve-during-login", "With --password: serve a panel while its login is pending."},
       {"linkdown", "Start with the switcher link down (polls answered 241)."},
       {"silent", "Start silent (nothing answered)."},
       {"poll", "Poll every panel every n seconds (default 0: never).", "n", "0"},
@@ -87,6 +88,7 @@ int main(int argc, char** argv) {
   options.linkDown = parser.isSet("linkdown");
   options.silent = parser.isSet("silent");
   options.sendQuery = !parser.isSet("no-query");
+  options.serveDuringLogin = parser.isSet("serve-during-login");
 
   const QString form = parser.value("map-form");
   if (form == "short") {
