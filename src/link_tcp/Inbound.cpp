@@ -116,9 +116,12 @@ void ProcessQuery(Panel& panel, const Message& message) {
 void ProcessServerRequest(Panel& panel, const Message& message) {
   if (message.size() != 13 || message[1] != kPasswordRequest) return;
   if (!panel.Settings.Password.empty()) {
-    // A stored password that cannot travel intact is not sent at all.
-    if (const auto reply = BuildPassword(panel.Settings.Password)) SendToSwitcher(panel, *reply);
-    return;
+    // A stored password that cannot travel intact (a hand-edited settings file) is not sent;
+    // the operator is asked instead, as if none were stored.
+    if (const auto reply = BuildPassword(panel.Settings.Password)) {
+      SendToSwitcher(panel, *reply);
+      return;
+    }
   }
   // One prompt at a time: a repeated request while it shows is answered by that prompt.
   if (panel.State.PasswordPromptOpen) return;

@@ -18,7 +18,7 @@ void PasswordDialog::Run(Routine routine) {
   const QString text = QString::fromStdU16String(form_.txtPassword);
   if (txtPassword_->text() != text) txtPassword_->setText(text);
   // The link may have closed the prompt already, while the routine was sending.
-  if (form_.Closed && open_) accept();
+  if (form_.Closed && open_) done(QDialog::Accepted);
 }
 
 PasswordDialog::PasswordDialog(dazi::Panel& panel, QWidget* parent)
@@ -77,6 +77,18 @@ void PasswordDialog::done(int result) {
     dazi::PasswordForm_Unload(panel_, form_);
   }
   QDialog::done(result);
+}
+
+void PasswordDialog::reject() {
+  if (open_) {
+    Run(dazi::PasswordForm_cmdCancel_Click);
+    return;
+  }
+  QDialog::reject();
+}
+
+void PasswordDialog::closeForLink() {
+  done(QDialog::Rejected);
 }
 
 void PasswordDialog::showEvent(QShowEvent* event) {

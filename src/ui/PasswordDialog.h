@@ -23,6 +23,10 @@ class PasswordDialog : public QDialog {
 
   // Every way of closing ends here: the buttons, Escape, the close box, and the link.
   void done(int result) override;
+  // Escape and the close box: the operator declines, which the server must hear (as Cancel).
+  void reject() override;
+  // The link went down: the prompt closes without sending anything.
+  void closeForLink();
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -87,14 +87,14 @@ void QtUi::ShowPasswordPrompt() {
   PasswordDialog prompt(*panel_, mainWindow_.data());
   // A prompt opened inside another (a second request while one is showing) must not lose track
   // of the outer one.
-  QPointer<QDialog> outer = passwordPrompt_;
+  QPointer<PasswordDialog> outer = passwordPrompt_;
   passwordPrompt_ = &prompt;
   prompt.exec();
   passwordPrompt_ = outer;
 }
 
 void QtUi::ClosePasswordPrompt() {
-  if (passwordPrompt_) passwordPrompt_->reject();
+  if (passwordPrompt_) passwordPrompt_->closeForLink();
 }
 
 void QtUi::SetWindowPos(int32_t insertAfter) {

@@ -10,7 +10,7 @@
 
 #include "core/Ports.h"
 
-class QDialog;
+class PasswordDialog;
 class QWidget;
 
 namespace dazi {
@@ -49,7 +49,7 @@ class QtUi : public UiPort {
 
   Panel* panel_ = nullptr;
   QPointer<QWidget> mainWindow_;
-  QPointer<QDialog> passwordPrompt_;
+  QPointer<PasswordDialog> passwordPrompt_;
 };
 
 }  // namespace dazi::ui

@@ -19,9 +19,9 @@ class ClosingUi : public dazi::testing::FakeUi {
  public:
   void ClosePasswordPrompt() override {
     FakeUi::ClosePasswordPrompt();
-    if (prompt) prompt->reject();
+    if (prompt) prompt->closeForLink();
   }
-  QDialog* prompt = nullptr;
+  PasswordDialog* prompt = nullptr;
 };
 
 class PasswordDialogTest : public ::testing::Test {
@@ -71,12 +71,20 @@ TEST_F(PasswordDialogTest, EnterSendsOnlyTypedTextAndCancelSendsTheEmptyLogin) {
             std::vector<Bytes>({Bytes({128, 0, 1, 'x', 121, 255}), Bytes({128, 0, 0, 0, 255})}));
 }
 
-TEST_F(PasswordDialogTest, EscapeClosesWithoutSending) {
+// The server waits for an answer: Escape and the close box decline, as Cancel does. Only the
+// link going down closes the prompt without a word.
+TEST_F(PasswordDialogTest, EscapeAndTheCloseBoxDeclineButTheLinkClosesSilently) {
   QTest::keyClicks(Password(), "abc");
   QTest::keyClick(Password(), Qt::Key_Escape);
   EXPECT_FALSE(dialog.isVisible());
+  dialog.show();
+  dialog.close();
+  EXPECT_EQ(socket.Written, std::vector<Bytes>(2, Bytes({128, 0, 0, 0, 255})));
+  dialog.show();
+  ui.ClosePasswordPrompt();
+  EXPECT_FALSE(dialog.isVisible());
   EXPECT_FALSE(panel.State.PasswordPromptOpen);
-  EXPECT_TRUE(socket.Written.empty());
+  EXPECT_EQ(socket.Written.size(), 2u);
 }
 
 TEST_F(PasswordDialogTest, OkOnADroppedConnectionClosesOnce) {
