@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QUrl>
 #include <QWidget>
+#include <QWindow>
 
 #include "core/Panel.h"
 #include "ui/PasswordDialog.h"
@@ -100,11 +101,15 @@ void QtUi::ClosePasswordPrompt() {
 void QtUi::SetWindowPos(int32_t insertAfter) {
   if (!mainWindow_ || (insertAfter != kStayOnTopYes && insertAfter != kStayOnTopNo)) return;
   const bool onTop = insertAfter == kStayOnTopYes;
-  if (mainWindow_->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
-  // Changing a window flag hides the window; show it again only if it was showing.
-  const bool wasVisible = mainWindow_->isVisible();
-  mainWindow_->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-  if (wasVisible) mainWindow_->show();
+  const Qt::WindowFlags flags = mainWindow_->windowFlags();
+  if (flags.testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
+  const Qt::WindowFlags wanted =
+      onTop ? flags | Qt::WindowStaysOnTopHint : flags & ~Qt::WindowFlags(Qt::WindowStaysOnTopHint);
+  // QWidget::setWindowFlags would hide the window and map it again: on a desktop it blinks,
+  // may move and loses the focus. The existing native window changes its stacking in place
+  // instead (on X11 through _NET_WM_STATE_ABOVE); the widget only records the new flags.
+  mainWindow_->overrideWindowFlags(wanted);
+  if (QWindow* window = mainWindow_->windowHandle()) window->setFlags(wanted);
 }
 
 bool QtUi::StartHelp() {

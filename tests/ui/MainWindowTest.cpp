@@ -78,7 +78,12 @@ class MainWindowTest : public ::testing::Test {
         .join('|');
   }
   bool Enabled(const char* action) { return Child<QAction>(action)->isEnabled(); }
-  bool OnTop() const { return window.windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
+  // What the window system is told, once the window exists; what the widget holds before.
+  bool OnTop() const {
+    const Qt::WindowFlags flags =
+        window.windowHandle() ? window.windowHandle()->flags() : window.windowFlags();
+    return flags.testFlag(Qt::WindowStaysOnTopHint);
+  }
   // Each item as "name caption", "name -" for a separator, with " (off)" when disabled.
   static QStringList Items(const QWidget* menu) {
     QStringList items;
@@ -182,6 +187,13 @@ TEST_F(MainWindowTest, MenuDialogsLiftTheWindowOffTheTopWhileOpen) {
   ui.SetWindowPos(kStayOnTopYes);
   EXPECT_FALSE(window.isVisible()) << "stacking alone must not show the window before start-up";
   window.show();
+  EXPECT_TRUE(OnTop());
+  // The strip stays mapped throughout: its native window is neither hidden nor replaced.
+  QWindow* native = window.windowHandle();
+  int hidden = 0;
+  QObject watching;  // ends the count with this test, before the window goes
+  QObject::connect(native, &QWindow::visibleChanged, &watching,
+                   [&hidden](bool shown) { hidden += !shown; });
   bool onTopWhileOpen = true;
   onDialog = [&](Dialog) { onTopWhileOpen = OnTop(); };
   for (const char* name : {"mnuServerSetup", "mnuInDisplay", "mnuOutDisplay", "mnuAbout"}) {
@@ -190,8 +202,9 @@ TEST_F(MainWindowTest, MenuDialogsLiftTheWindowOffTheTopWhileOpen) {
     Child<QAction>(name)->trigger();
     EXPECT_FALSE(onTopWhileOpen);
     EXPECT_TRUE(OnTop());
-    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.windowHandle(), native);
   }
+  EXPECT_EQ(hidden, 0);
   EXPECT_EQ(dialogs, (std::vector<Dialog>{Dialog::Setup, Dialog::InputDisplayList,
                                           Dialog::OutputDisplayList, Dialog::About}));
 }
