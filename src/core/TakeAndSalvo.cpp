@@ -81,9 +81,6 @@ void TakeSalvo(Panel& panel) {
 
 void TakeCrosspoint(Panel& panel) {
   const SwitcherState& s = panel.State;
-  const MainView& view = panel.View;
-  // Without switcher data the positions name no real channels.
-  if (view.txtInputDisp.Text == kNoSystem || view.txtOutputDisp.Text == kNoSystem) return;
   const int input = s.InputChannelAt.at(static_cast<std::size_t>(s.SelectedInput));
   const int output = s.OutputChannelAt.at(static_cast<std::size_t>(s.SelectedOutput));
 
@@ -117,6 +114,12 @@ void PresetSelectedSource(Panel& panel) {
 }  // namespace
 
 void cmdTake_Click(Panel& panel) {
+  // Without switcher data the positions name no real channels or salvos, and a key compared
+  // against a parked spinner means nothing: Take does nothing in any mode.
+  const MainView& view = panel.View;
+  for (const DisplayBox* box : {&view.txtInputDisp, &view.txtOutputDisp, &view.txtPresetDisp}) {
+    if (box->Text == kNoSystem) return;
+  }
   try {
     if (panel.State.KeyEntryMode) {
       TakeWithKey(panel);
@@ -139,12 +142,31 @@ void mnuSalvoMode_Click(Panel& panel) {
     DisplayFirstSalvo(panel);
     return;
   }
-  s.SalvoMode = false;
-  s.KeyEntryMode = false;
-  s.PendingSalvo = kNoSalvoPending;
-  view.mnuSalvoMode.Caption = "Salvo &Mode";
+  EndSalvoMode(panel);
+  if (!HasSwitcherData(s)) {
+    // Back to what crosspoint mode shows without switcher data.
+    view.txtInputDisp = {kNoSystem, s.ActiveColor};
+    view.txtPresetDisp = {kNoSystem, s.PresetColor};
+    s.SelectedInput = 0;
+    WhileSelectorsBusy(panel, [&] {
+      view.cmdInSel.SetMax(0);
+      view.cmdInSel.SetValue(0);
+    });
+    return;
+  }
   PresetSelectedSource(panel);
   DisplayCurrentInput(panel, true);
+}
+
+void EndSalvoMode(Panel& panel) {
+  panel.State.SalvoMode = false;
+  panel.State.KeyEntryMode = false;
+  panel.State.PendingSalvo = kNoSalvoPending;
+  panel.View.mnuSalvoMode.Caption = "Salvo &Mode";
+}
+
+bool HasSwitcherData(const SwitcherState& s) {
+  return !s.InputAlpha.empty() && s.InputAlpha.front() != kNoSystem;
 }
 
 void DisplayFirstSalvo(Panel& panel) {

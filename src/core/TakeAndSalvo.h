@@ -4,10 +4,15 @@
 namespace dazi {
 
 struct Panel;
+struct SwitcherState;
 
 void cmdTake_Click(Panel& panel);
 void mnuSalvoMode_Click(Panel& panel);
 void DisplayFirstSalvo(Panel& panel);
 void tmrSalvoMsg_Timer(Panel& panel);
+// Leaves salvo mode and key entry without touching the displays or sending anything.
+void EndSalvoMode(Panel& panel);
+// False while the input table holds only its no-data marker (at start, or the link went down).
+bool HasSwitcherData(const SwitcherState& s);
 
 }  // namespace dazi

@@ -5,6 +5,7 @@
 
 #include "core/Panel.h"
 #include "core/Selection.h"
+#include "core/TakeAndSalvo.h"
 #include "link_tcp/Outbound.h"
 
 namespace dazi {
@@ -43,6 +44,12 @@ void ShowInitialData(Panel& panel) {
 void ShowLinkDown(Panel& panel) {
   SwitcherState& s = panel.State;
   MainView& view = panel.View;
+  // A salvo or key chosen from data the switcher no longer vouches for must not be taken later:
+  // the panel returns to crosspoint mode, and the result of a salvo Take is not waited for.
+  if (s.SalvoMode) {
+    EndSalvoMode(panel);
+    view.tmrSalvoMsg.Enabled = false;
+  }
   s.SelectedOutput = 0;
   s.SelectedInput = 0;
   s.InputAlpha.assign(1, kNoSystem);

@@ -7,6 +7,7 @@
 
 #include "core/SmallRouter.h"
 #include "core/TakeAndSalvo.h"
+#include "link_tcp/Connection.h"
 #include "support/PanelFixture.h"
 
 namespace dazi {
@@ -50,11 +51,12 @@ using Texts = std::tuple<std::string, std::string>;
 const Bytes kCrosspointChange = {254, 4, 8, 1, 0, 2, 0, 15, 255};  // output 2, input 1
 
 TEST(CrosspointTake, SendsTheChannelsOnlyWithSwitcherDataAndInsideTheTables) {
-  for (int spoil = 0; spoil < 4; ++spoil) {
+  for (int spoil = 0; spoil < 5; ++spoil) {
     TakeFixture f;
     if (spoil == 1) f.panel.View.txtInputDisp.Text = "NoSystem";
     if (spoil == 2) f.panel.View.txtOutputDisp.Text = "NoSystem";
-    if (spoil == 3) f.panel.State.SelectedInput = 3;
+    if (spoil == 3) f.panel.View.txtPresetDisp.Text = "NoSystem";
+    if (spoil == 4) f.panel.State.SelectedInput = 3;
     cmdTake_Click(f.panel);
     EXPECT_EQ(f.socket.Written, spoil ? Sent{} : Sent{kCrosspointChange}) << spoil;
     if (!spoil) {
@@ -138,6 +140,30 @@ TEST(SalvoMode, TakeFailsWhenTheExecuteCannotBeSentOrTheSalvoTablesDoNotMatch) {
     f.TakeSalvoAt(c.position);
     EXPECT_EQ(f.Preset(), "Failed");
     EXPECT_FALSE(f.panel.State.KeyEntryMode);
+    EXPECT_TRUE(f.socket.Written.empty());
+  }
+}
+
+// A salvo or key chosen before the switcher link went down is never taken: the panel is back in
+// crosspoint mode, reading NoSystem, and stays so through the menu until data returns.
+TEST(SalvoMode, TheLinkGoingDownEndsItAndNothingIsTakenUntilDataReturns) {
+  for (int stage : {0, 1, 2}) {  // salvo mode, key entry, the second after a salvo Take
+    SCOPED_TRACE(stage);
+    TakeFixture f;
+    mnuSalvoMode_Click(f.panel);
+    if (stage == 1) f.Step(2);
+    if (stage > 0) cmdTake_Click(f.panel);
+    f.socket.Written.clear();
+    SetLinkStatus(f.panel, false);
+    EXPECT_FALSE(f.panel.State.SalvoMode || f.panel.State.KeyEntryMode ||
+                 f.panel.View.tmrSalvoMsg.Enabled);
+    EXPECT_EQ(f.panel.View.mnuSalvoMode.Caption, "Salvo &Mode");
+    EXPECT_EQ(f.Shown(), Texts("NoSystem", "NoSystem"));
+    cmdTake_Click(f.panel);
+    mnuSalvoMode_Click(f.panel);
+    cmdTake_Click(f.panel);
+    mnuSalvoMode_Click(f.panel);
+    EXPECT_EQ(f.Shown(), Texts("NoSystem", "NoSystem"));
     EXPECT_TRUE(f.socket.Written.empty());
   }
 }
