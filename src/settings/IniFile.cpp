@@ -115,8 +115,6 @@ bool LoadSettings(Panel& panel, const SettingsText& text) {
   const auto refreshRate = ReadClamped(text, kRefreshRateKey, 1, 32500);
   if (!refreshRate) return false;
   s.RefreshRate = *refreshRate;
-  // Derived from both, so kept current even if the next key turns out bad.
-  s.FileMissLimit = ComputeFileMissLimit(s.RefreshRate, s.FileTimeOut);
   const auto fileTimeOut = ReadClamped(text, kFileTimeOutKey, 1, 3600);
   if (!fileTimeOut) return false;
   s.FileTimeOut = *fileTimeOut;
