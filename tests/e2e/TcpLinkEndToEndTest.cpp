@@ -1,5 +1,7 @@
 // The panel against the switcher simulator over loopback: connection, information, changes made
 // elsewhere, the password, a silent server, the switcher link going down, a refused connection.
+// Operating the panel (Take, salvos, keys, the typed password) runs in the real window's
+// end-to-end tests; the rules behind it have unit tests of their own.
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
@@ -12,6 +14,7 @@
 #include "link_tcp/Outbound.h"
 
 namespace dazi::testing {
+namespace {
 
 // Sorted by name, the sources are Bars, cam 1, GFX, VTR 2 and the destinations MON, PGM, TX.
 // Names travel blank-padded to the longest one in their table, and are kept so.
@@ -36,8 +39,6 @@ salvo 5 KEYED
 set 1 3
 )");
 }
-
-namespace {
 
 TEST(TcpLink, ConnectsAndShowsTheSwitchersNamesAndRoutes) {
   SimulatorProcess sim({"--router", SmallRouter()});
