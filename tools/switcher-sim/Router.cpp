@@ -46,6 +46,13 @@ bool Router::IsSource(int input) const {
   return (input >= 0 && input < inputCount) || (HasOffSource() && input == OffInput());
 }
 
+int Router::ShownSource(int output) const {
+  const int tie = tiedTo.at(output);
+  if (tie == kNotTied) return routes.at(output);
+  if (!IsOutput(tie) || tiedTo.at(tie) != kNotTied) return kUnrouted;
+  return routes.at(tie);
+}
+
 void FillDefaults(Router& router, AlphaStyle style) {
   router.inputNames.resize(router.inputCount);
   router.outputNames.resize(router.outputCount);

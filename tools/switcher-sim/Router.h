@@ -50,6 +50,9 @@ struct Router {
   // Input channel, or the off source where the switcher has one.
   bool IsSource(int input) const;
   bool IsOutput(int output) const { return output >= 0 && output < outputCount; }
+  // The source an output shows where a tie cannot be carried: its own route, or the route of the
+  // output it follows (kUnrouted when that one follows another in turn).
+  int ShownSource(int output) const;
 };
 
 // A router of the given size with every output routed to input (output mod inputs), no

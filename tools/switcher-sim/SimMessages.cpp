@@ -57,14 +57,6 @@ std::vector<Bytes> EncodeByOutput(int command, int firstByte, int outputCount,
   return messages;
 }
 
-// The source an output shows in a form that cannot carry ties: its tie's own route.
-int UnmarkedSource(const Router& router, int output) {
-  const int tie = router.tiedTo.at(output);
-  if (tie == kNotTied) return router.routes.at(output);
-  if (!router.IsOutput(tie) || router.tiedTo.at(tie) != kNotTied) return kUnrouted;
-  return router.routes.at(tie);
-}
-
 void AppendEntry(Bytes& block, MapForm form, int marker, int wordA) {
   if (form == MapForm::kMarkedLong) block.push_back(static_cast<uint8_t>(marker));
   AppendNumber(block, wordA);
@@ -104,7 +96,7 @@ std::vector<Bytes> EncodeCrosspointMap(const Router& router, MapForm form, size_
                         [&](Bytes& block, int o) {
                           const int tie = router.tiedTo.at(o);
                           const bool asTie = form == MapForm::kMarkedLong && tie != kNotTied;
-                          const int source = asTie ? tie : UnmarkedSource(router, o);
+                          const int source = asTie ? tie : router.ShownSource(o);
                           const bool hasEntry = source != kUnrouted;
                           AppendNumber(block, hasEntry ? 1 : 0);
                           block.push_back(0);  // route byte

@@ -47,6 +47,11 @@ Simulator::Simulator(Router router, SimOptions options)
     : router_(std::move(router)), options_(std::move(options)) {
   QObject::connect(&server_, &QTcpServer::newConnection, [this] { OnNewConnection(); });
   QObject::connect(&pollTimer_, &QTimer::timeout, [this] { SendPolls(); });
+  if (!options_.files.dir.empty()) {
+    files_ = std::make_unique<FileServer>(router_, options_.files, [this](int output, int input) {
+      return TakeFromFile(output, input);
+    });
+  }
 }
 
 Simulator::~Simulator() {
@@ -62,6 +67,10 @@ std::string Simulator::Listen() {
   }
   if (options_.pollSeconds > 0) pollTimer_.start(options_.pollSeconds * 1000);
   return {};
+}
+
+void Simulator::StartFiles() {
+  if (files_) files_->Start();
 }
 
 bool Simulator::Ready(const Session& session) const {
@@ -265,6 +274,7 @@ void Simulator::HandleSalvoExecute(Session& session, const Bytes& message) {
     Broadcast(EncodeTakeReport(off ? kControlOff : kControlRoute, route.input, route.output));
     ++done;
   }
+  if (files_ && done > 0) files_->MapChanged();
   session.Log(what + " (" + salvo.name + "): done, " + std::to_string(done) + " route(s)");
 }
 
@@ -306,7 +316,13 @@ std::string Simulator::ApplyRoute(int output, int input) {
   LogLine("output " + std::to_string(output) + " now takes input " +
           (off ? std::string("off") : std::to_string(input)) + "; reported to " +
           std::to_string(panels) + " panel(s)");
+  if (files_) files_->MapChanged();
   return {};
+}
+
+std::string Simulator::TakeFromFile(int output, int input) {
+  if (options_.linkDown) return "switcher link down";
+  return ApplyRoute(output, input);
 }
 
 void Simulator::Send(Session& session, const Bytes& message) {

@@ -1,6 +1,8 @@
 // The simulated Server Module: accepts panels over TCP, answers their polls and information
 // requests, carries out their crosspoint changes and salvos and reports every change to all of
-// them. Fault switches (switcher link down, silence, dropped connections) come from the console.
+// them. With a directory it also serves File Mode panels from the same router (FileServer).
+// Fault switches (switcher link down, silence, dropped connections, file faults) come from the
+// console.
 #pragma once
 
 #include <QHostAddress>
@@ -10,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "FileServer.h"
 #include "Framer.h"
 #include "Router.h"
 #include "SimMessages.h"
@@ -29,6 +32,7 @@ struct SimOptions {
   int pollSeconds = 0;  // 0: the simulator sends no polls of its own
   bool sendQuery = true;
   size_t maxMessageBytes = 4 * 1024 * 1024;
+  FileOptions files;  // files.dir empty: TCP only
 };
 
 class Simulator {
@@ -40,9 +44,12 @@ class Simulator {
 
   // Starts listening; on failure returns the reason.
   std::string Listen();
+  // Writes the directory's files and starts watching it for command files (with --dir).
+  void StartFiles();
   quint16 Port() const { return server_.serverPort(); }
 
-  // One console command: linkdown, linkup, silent on|off, close, route OUT IN, quit.
+  // One console command: linkdown, linkup, silent on|off, close, route OUT IN, status N,
+  // remove NAME, restore NAME, truncate NAME [BYTES], freeze on|off, quit.
   void HandleConsoleLine(const std::string& line);
 
  private:
@@ -67,8 +74,13 @@ class Simulator {
   void HandlePassword(Session& session, const Bytes& message);
   void HandleQueryAnswer(Session& session, const Bytes& message);
 
-  // Makes the route and reports it to every panel; returns why not, or empty.
+  // Makes the route and reports it to every panel and the directory; returns why not, or empty.
   std::string ApplyRoute(int output, int input);
+  // A command file's route: refused while the switcher link is down, as a panel's would be.
+  std::string TakeFromFile(int output, int input);
+  // The file commands of the console, refused without a directory.
+  void HandleFileCommand(const std::string& echo, const std::string& command,
+                         const std::string& first, const std::string& second);
   void Send(Session& session, const Bytes& message);
   // Sends to every panel that has logged in; returns how many.
   int Broadcast(const Bytes& message);
@@ -81,6 +93,7 @@ class Simulator {
   SimOptions options_;
   QTcpServer server_;
   QTimer pollTimer_;
+  std::unique_ptr<FileServer> files_;
   std::map<int, std::unique_ptr<Session>> sessions_;
   int nextId_ = 1;
 };

@@ -52,23 +52,57 @@ void Simulator::HandleConsoleLine(const std::string& line) {
       const std::string refusal = ApplyRoute(output, input);
       LogLine(echo + ": " + (refusal.empty() ? "done" : "refused (" + refusal + ")"));
     }
+  } else if ((command == "status" && !first.empty() && second.empty()) ||
+             ((command == "remove" || command == "restore") && !first.empty() && second.empty()) ||
+             (command == "truncate" && !first.empty() && extra.empty()) ||
+             (command == "freeze" && (first == "on" || first == "off") && second.empty())) {
+    HandleFileCommand(echo, command, first, second);
   } else if (command == "quit" && first.empty()) {
     LogLine(echo + ": quitting");
     for (auto& [id, session] : sessions_) session->socket->flush();
     QCoreApplication::quit();
   } else {
     LogLine(echo +
-            ": unknown command (linkdown, linkup, silent on|off, close, route OUT IN, "
-            "quit)");
+            ": unknown command (linkdown, linkup, silent on|off, close, route OUT IN, status N, "
+            "remove NAME, restore NAME, truncate NAME [BYTES], freeze on|off, quit)");
   }
+}
+
+void Simulator::HandleFileCommand(const std::string& echo, const std::string& command,
+                                  const std::string& first, const std::string& second) {
+  if (!files_) return LogLine(echo + ": refused (no --dir)");
+  int number = 0;
+  const bool numberOk = ParseChannel(command == "truncate" ? second : first, number) && number >= 0;
+  if (command == "status") {
+    if (!numberOk || number > 255) return LogLine(echo + ": refused (usage: status 0..255)");
+    LogLine(echo + ": " + files_->SetStatus(number));
+  } else if (command == "remove") {
+    LogLine(echo + ": " + files_->Remove(first));
+  } else if (command == "restore") {
+    LogLine(echo + ": " + files_->Restore(first));
+  } else if (command == "truncate") {
+    if (!second.empty() && !numberOk) {
+      return LogLine(echo + ": refused (usage: truncate NAME [BYTES])");
+    }
+    LogLine(echo + ": " +
+            files_->Cut(first, second.empty()
+                                   ? std::nullopt
+                                   : std::optional<size_t>(static_cast<size_t>(number))));
+  } else {
+    LogLine(echo + ": " + files_->Freeze(first == "on"));
+  }
+  files_->Flush();
 }
 
 void Simulator::SetLinkDown(bool down) {
   options_.linkDown = down;
-  // Tell every panel at once rather than waiting for its next poll.
+  // Tell every panel at once rather than waiting for its next poll; File Mode panels read it
+  // from the status byte.
   const int panels = Broadcast(Bytes{static_cast<uint8_t>(down ? 241 : 244)});
   LogLine(std::string("console: ") + (down ? "linkdown" : "linkup") + ": switcher link " +
-          (down ? "down, 241" : "up, 244") + " sent to " + std::to_string(panels) + " panel(s)");
+          (down ? "down, 241" : "up, 244") + " sent to " + std::to_string(panels) + " panel(s)" +
+          (files_ ? "; " + files_->SetStatus(down ? 0 : 1) : ""));
+  if (files_) files_->Flush();
 }
 
 }  // namespace sim

@@ -4,9 +4,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <thread>
 
+#include "DataFiles.h"
 #include "Log.h"
 #include "RouterFile.h"
 #include "Simulator.h"
@@ -43,6 +45,62 @@ void StartConsoleReader(sim::Simulator* simulator) {
   }).detach();
 }
 
+// The File Mode options; returns what is wrong with them, or empty.
+std::string ReadFileOptions(const QCommandLineParser& parser, const sim::Router& router,
+                            sim::SimOptions& options) {
+  sim::FileOptions& files = options.files;
+  if (!parser.isSet("dir")) {
+    for (const char* name : {"files", "dir-poll", "status", "remove", "truncate", "freeze"}) {
+      if (parser.isSet(name)) return std::string("--") + name + " needs --dir";
+    }
+    return {};
+  }
+  files.dir = parser.value("dir").toStdString();
+  if (files.dir.empty()) return "--dir needs a directory";
+  const QString set = parser.value("files");
+  if (set == "count") {
+    files.set = sim::FileSet::kCounted;
+  } else if (set == "fixed") {
+    files.set = sim::FileSet::kFixed;
+  } else if (set == "both") {
+    files.set = sim::FileSet::kBoth;
+  } else {
+    return "--files must be count, fixed or both";
+  }
+  if (files.set != sim::FileSet::kCounted) {
+    if (auto why = sim::FixedFilesRefusal(router); !why.empty())
+      return "--files " + set.toStdString() + ": " + why;
+  }
+  if (files.set != sim::FileSet::kFixed) {
+    if (auto why = sim::CountedFilesRefusal(router); !why.empty()) return "--dir: " + why;
+  }
+  if (!ReadInt(parser, "dir-poll", 10, 10000, files.pollMs)) return "--dir-poll must be 10..10000";
+  files.status = options.linkDown ? 0 : 1;
+  if (!ReadInt(parser, "status", 0, 255, files.status)) return "--status must be 0..255";
+  files.frozen = parser.isSet("freeze");
+  for (const QString& name : parser.values("remove")) {
+    if (auto error = sim::DataFileNameError(name.toStdString(), files.set); !error.empty()) {
+      return "--remove: " + error;
+    }
+    files.removed.push_back(name.toStdString());
+  }
+  for (const QString& value : parser.values("truncate")) {
+    const QString name = value.section(':', 0, 0);
+    if (auto error = sim::DataFileNameError(name.toStdString(), files.set); !error.empty()) {
+      return "--truncate: " + error;
+    }
+    std::optional<size_t> bytes;
+    if (value.contains(':')) {
+      bool ok = false;
+      const int parsed = value.section(':', 1).toInt(&ok);
+      if (!ok || parsed < 0) return "--truncate: BYTES must be a number from 0";
+      bytes = static_cast<size_t>(parsed);
+    }
+    files.cut.emplace_back(name.toStdString(), bytes);
+  }
+  return {};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -70,6 +128,15 @@ int main(int argc, char** argv) {
       {"no-query", "Do not send the query 129 after a panel connects."},
       {"max-message", "Largest map message in bytes before splitting (default 4194304).", "n",
        "4194304"},
+      {"dir", "Also serve File Mode panels: keep the network data files in this directory.", "dir"},
+      {"files", "Data files to keep: count (lalpha.ndf...), fixed (Alpha.ndf...) or both.", "set",
+       "count"},
+      {"dir-poll", "Look for command files every n ms, 10..10000 (default 50).", "ms", "50"},
+      {"status", "Start with this byte in Status.ndf (default 1; 0 with --linkdown).", "n"},
+      {"remove", "Start without this data file (repeatable).", "name"},
+      {"truncate", "Write this data file cut short at start: NAME or NAME:BYTES (repeatable).",
+       "name"},
+      {"freeze", "Start frozen: nothing is written to the directory until 'freeze off'."},
   });
   parser.process(app);
   if (!parser.positionalArguments().isEmpty()) return Fail("unexpected argument");
@@ -128,6 +195,10 @@ int main(int argc, char** argv) {
     router = std::move(fromFile);
   }
 
+  if (const std::string error = ReadFileOptions(parser, router, options); !error.empty()) {
+    return Fail(error);
+  }
+
   const std::string summary =
       std::to_string(router.inputCount) + " inputs, " + std::to_string(router.outputCount) +
       " outputs, type " + std::to_string(router.type) + ", " +
@@ -136,13 +207,15 @@ int main(int argc, char** argv) {
   if (const std::string error = simulator.Listen(); !error.empty()) {
     return Fail("cannot listen: " + error);
   }
-  std::printf("LISTENING %u\n", static_cast<unsigned>(simulator.Port()));
-  std::fflush(stdout);
   sim::LogLine("listening on " + options.address.toString().toStdString() + ":" +
                std::to_string(simulator.Port()) + " (" + summary + ")" +
                (options.password.empty() ? "" : ", password required") +
                (options.linkDown ? ", switcher link down" : "") +
                (options.silent ? ", silent" : ""));
+  // The files are in place before anyone is told the simulator is ready.
+  simulator.StartFiles();
+  std::printf("LISTENING %u\n", static_cast<unsigned>(simulator.Port()));
+  std::fflush(stdout);
 
   StartConsoleReader(&simulator);
   const int result = QCoreApplication::exec();
