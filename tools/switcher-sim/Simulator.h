@@ -28,6 +28,7 @@ struct SimOptions {
   int pollSeconds = 0;  // 0: the simulator sends no polls of its own
   bool sendQuery = true;
   size_t maxMessageBytes = 4 * 1024 * 1024;
+  bool logMessages = false;  // every message in and out, as the panel's link log shows them
 };
 
 class Simulator {

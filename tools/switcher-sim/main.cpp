@@ -69,6 +69,7 @@ int main(int argc, char** argv) {
       {"no-query", "Do not send the query 129 after a panel connects."},
       {"max-message", "Largest map message in bytes before splitting (default 4194304).", "n",
        "4194304"},
+      {"log-messages", "Log every message in and out: direction, name and bytes in hex."},
   });
   parser.process(app);
   if (!parser.positionalArguments().isEmpty()) return Fail("unexpected argument");
@@ -87,6 +88,7 @@ int main(int argc, char** argv) {
   options.linkDown = parser.isSet("linkdown");
   options.silent = parser.isSet("silent");
   options.sendQuery = !parser.isSet("no-query");
+  options.logMessages = parser.isSet("log-messages");
 
   const QString form = parser.value("map-form");
   if (form == "short") {
