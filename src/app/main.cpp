@@ -1,20 +1,110 @@
-// DaziVedur: builds the panel, its Qt adapters and the main window, loads, and runs.
+// DaziVedur: reads the command line, chooses the settings folder, builds the panel, its Qt
+// adapters and the main window, loads, and runs.
 #include <QApplication>
+#include <QLoggingCategory>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
 
+#include "BuildInfo.h"
 #include "core/Panel.h"
+#include "settings/SettingsFolder.h"
 #include "ui/Artwork.h"
+#include "ui/CommandLine.h"
 #include "ui/MainWindow.h"
+#include "ui/QtLinkLog.h"
 #include "ui/QtSocket.h"
 #include "ui/QtUi.h"
 
+namespace {
+
+namespace fs = std::filesystem;
+using dazi::ui::CommandLine;
+
+// Exit status for a command line the program cannot act on.
+constexpr int kUsageError = 2;
+
+int UsageError(const QString& text) {
+  std::fprintf(stderr, "dazivedur: %s\nTry 'dazivedur --help' for more information.\n",
+               qUtf8Printable(text));
+  return kUsageError;
+}
+
+// The folder the running program lives in, symbolic links resolved; known before Qt starts.
+fs::path ProgramFolder(const char* argv0) {
+  std::error_code ec;
+  fs::path program = fs::read_symlink("/proc/self/exe", ec);
+  if (ec) program = fs::weakly_canonical(fs::absolute(argv0, ec), ec);
+  return program.parent_path();
+}
+
+QString SettingsNote(const dazi::SettingsFolderChoice& choice) {
+  const char* why = "";
+  switch (choice.Kind) {
+    case dazi::SettingsFolderKind::Requested:
+      why = "as --settings-dir asks";
+      break;
+    case dazi::SettingsFolderKind::Portable:
+      why = "beside the program, a portable copy";
+      break;
+    case dazi::SettingsFolderKind::PerUser:
+      why = "per user, the program being installed";
+      break;
+  }
+  return QStringLiteral("Settings folder: %1 (%2)")
+      .arg(QString::fromStdString(choice.Folder.string()), QString::fromLatin1(why));
+}
+
+QStringList Arguments(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  return arguments;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  const CommandLine command = dazi::ui::ParseCommandLine(Arguments(argc, argv));
+  if (command.action == CommandLine::Action::Error) return UsageError(command.error);
+  if (command.action == CommandLine::Action::Version) {
+    std::fputs(qUtf8Printable(dazi::ui::VersionText()), stdout);
+    return 0;
+  }
+
+  const fs::path requested = command.settingsDir.toStdU16String();
+  if (!requested.empty()) {
+    if (const std::string error = dazi::CheckRequestedFolder(requested); !error.empty())
+      return UsageError(QString::fromStdString(error));
+  }
+  const fs::path programFolder = ProgramFolder(argv[0]);
+  const dazi::SettingsFolderChoice settings =
+      dazi::ChooseSettingsFolder(dazi::ReadSettingsFolderFacts(programFolder, requested));
+  if (command.action == CommandLine::Action::Help) {
+    std::fputs(qUtf8Printable(dazi::ui::HelpText(SettingsNote(settings))), stdout);
+    return 0;
+  }
+  if (settings.Folder.empty())
+    return UsageError(QStringLiteral("no home folder to keep the settings in; use --settings-dir"));
+  if (settings.Kind == dazi::SettingsFolderKind::PerUser) {
+    // The panel still runs: it can be set up and used, it just cannot keep its settings.
+    if (const std::string error = dazi::PrepareSettingsFolder(settings.Folder); !error.empty())
+      std::fprintf(stderr, "dazivedur: %s\n", error.c_str());
+  }
+
+  if (command.logLink) QLoggingCategory::setFilterRules(dazi::ui::QtLinkLog::Rules());
+
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tolen DaziVedur"));
+  QApplication::setApplicationVersion(QString::fromLatin1(dazi::build::kVersion));
+  QGuiApplication::setDesktopFileName(QStringLiteral("dazivedur"));
   QApplication::setWindowIcon(dazi::ui::WindowIcon());
 
   QtSocket socket;
   dazi::ui::QtUi ui;
+  dazi::ui::QtLinkLog linkLog;
   dazi::Panel panel(ui, socket);
+  panel.SettingsFolder = settings.Folder;
+  if (dazi::ui::QtLinkLog::Wanted()) panel.Log = &linkLog;
   dazi::ui::MainWindow window(panel);
   ui.Attach(panel, &window);
 
@@ -23,7 +113,7 @@ int main(int argc, char** argv) {
   QObject::connect(&socket, &QtSocket::closeEvent, &window, &MainWindow::onSocketClose);
   QObject::connect(&socket, &QtSocket::dataArrival, &window, &MainWindow::onSocketData);
 
-  window.load(QCoreApplication::applicationDirPath());
+  window.load(QString::fromStdU16String(programFolder.u16string()));
   // The operator may have ended the program from a dialog shown while loading.
   if (panel.Unloading) return 0;
   window.show();

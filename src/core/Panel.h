@@ -1,6 +1,8 @@
 // The one object that holds the panel's state; every routine takes it by reference.
 #pragma once
 
+#include <filesystem>
+
 #include "core/MainView.h"
 #include "core/Ports.h"
 #include "core/Variables.h"
@@ -21,6 +23,14 @@ struct Panel {
   UiPort& Ui;
   SocketPort& Socket;
   bool Unloading = false;  // Unload_Program has begun
+  // Where zorntpnl.ini and DisplayList.dat live, chosen at start from the command line and the
+  // program's location; empty means the program's own folder, AppPath.
+  std::filesystem::path SettingsFolder;
+  LinkLog* Log = nullptr;  // the link log, when an engineer asked for one
+
+  const std::filesystem::path& SettingsFolderInUse() const {
+    return SettingsFolder.empty() ? State.AppPath : SettingsFolder;
+  }
 };
 
 }  // namespace dazi

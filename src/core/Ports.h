@@ -1,7 +1,9 @@
 // What behaviour asks of the world outside it: the toolkit (message boxes, dialogs, stacking,
-// help) and the TCP socket. Qt implements these in ui/; tests implement them with recorders.
+// help), the TCP socket and the engineers' link log. Qt implements these in ui/; tests implement
+// them with recorders.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -48,6 +50,17 @@ class SocketPort {
   // Returns the count read, below 1 when none.
   virtual int Read(uint8_t* buffer, int maxCount) = 0;
   virtual int LastError() const = 0;
+};
+
+// The engineers' trace of the server link: every message in and out, and the connection's
+// events. The panel holds none unless it is asked for, and tests for it before composing
+// anything, so it costs nothing when off.
+class LinkLog {
+ public:
+  virtual ~LinkLog() = default;
+  virtual void Received(const uint8_t* data, size_t size) = 0;
+  virtual void Sent(const uint8_t* data, size_t size) = 0;
+  virtual void Event(const std::string& text) = 0;
 };
 
 }  // namespace dazi

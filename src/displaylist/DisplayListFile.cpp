@@ -75,7 +75,7 @@ std::optional<std::string> ReadUsefulBytes(const fs::path& path) {
 }  // namespace
 
 fs::path DisplayListFilePath(const Panel& panel) {
-  return panel.State.AppPath / kDisplayListFileName;
+  return panel.SettingsFolderInUse() / kDisplayListFileName;
 }
 
 void LoadDisplayList(Panel& panel) {

@@ -1,4 +1,4 @@
-// DisplayList.dat: both display lists, beside the program.
+// DisplayList.dat: both display lists, beside the settings file.
 #pragma once
 
 #include <filesystem>

@@ -63,10 +63,16 @@ void ShowLinkDown(Panel& panel) {
   ParkSelectors(panel);
 }
 
+std::string ServerAddress(const Panel& panel) {
+  return panel.Settings.IPAddress + ":" + std::to_string(panel.Settings.TCPIPPort);
+}
+
 }  // namespace
 
 void ConnectToSwitcher(Panel& panel) {
+  if (panel.Log) panel.Log->Event("connecting to " + ServerAddress(panel));
   if (panel.Socket.Connect(panel.Settings.IPAddress, panel.Settings.TCPIPPort) == 0) return;
+  if (panel.Log) panel.Log->Event("the connection could not be started");
   panel.Socket.Close();
   panel.Ui.MessageBox(kUnableToConnect, kAppTitle, MsgIcon::None, MsgButtons::Ok);
 }
@@ -97,6 +103,7 @@ void SetLinkStatus(Panel& panel, bool linkUp) {
 }
 
 void OnConnect(Panel& panel) {
+  if (panel.Log) panel.Log->Event("connected to " + ServerAddress(panel));
   panel.State.SocketConnected = true;
   panel.View.mnuConnect.Caption = kMenuDisconnect;
   panel.State.PollMisses = 0;
@@ -104,6 +111,10 @@ void OnConnect(Panel& panel) {
 }
 
 void OnClose(Panel& panel) {
+  if (panel.Log)
+    panel.Log->Event(panel.State.SocketConnected ? "closed by the server"
+                                                 : "connection to " + ServerAddress(panel) +
+                                                       " failed (refused or unreachable)");
   DisconnectFromSwitcher(panel);
 }
 
@@ -122,6 +133,10 @@ void PollTick(Panel& panel) {
   }
 
   if (s.PollMisses > panel.Settings.IPAllowedMisses) {
+    if (panel.Log && s.SocketConnected)
+      panel.Log->Event("disconnecting: " + std::to_string(s.PollMisses) +
+                       " polls unanswered (allowed " +
+                       std::to_string(panel.Settings.IPAllowedMisses) + ")");
     DisconnectFromSwitcher(panel);
     s.PollMisses = 0;
     return;
@@ -131,10 +146,12 @@ void PollTick(Panel& panel) {
 }
 
 void mnuConnect_Click(Panel& panel) {
-  if (panel.State.SocketConnected)
+  if (panel.State.SocketConnected) {
+    if (panel.Log) panel.Log->Event("disconnecting: Disconnect chosen from the menu");
     DisconnectFromSwitcher(panel);
-  else
+  } else {
     ConnectToSwitcher(panel);
+  }
 }
 
 }  // namespace dazi

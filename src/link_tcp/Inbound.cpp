@@ -32,6 +32,7 @@ int ReadNumber(const Message& message, size_t pos) {
 }
 
 void ProcessSingleByte(Panel& panel, uint8_t command) {
+  if (panel.Log) panel.Log->Received(&command, 1);
   SwitcherState& s = panel.State;
   switch (command) {
     case kServerPoll:
@@ -132,6 +133,7 @@ void ProcessServerRequest(Panel& panel, const Message& message) {
 
 void DispatchMessage(Panel& panel, const Message& message) {
   if (message.empty()) return;
+  if (panel.Log) panel.Log->Received(message.data(), message.size());
   switch (message[0]) {
     case 252:
       ProcessAlphaTable(panel, message);

@@ -5,6 +5,7 @@
 #include "core/Panel.h"
 #include "link_tcp/ByteManipulation.h"
 #include "link_tcp/Connection.h"
+#include "link_tcp/LinkLogText.h"
 
 namespace dazi {
 
@@ -21,6 +22,11 @@ constexpr uint8_t kQueryAnswer = 129;
 
 constexpr int kControlOrdinary = 1028;
 constexpr int kControlOffSource = 1024;
+
+void LogUnsent(Panel& panel, const std::vector<uint8_t>& message, const char* why) {
+  panel.Log->Event(std::string(LinkMessageName(LinkSender::Panel, message.at(0))) +
+                   " not sent: " + why);
+}
 
 void Finish(std::vector<uint8_t>& message) {
   message.push_back(ComputeChecksum(message, 0));
@@ -81,15 +87,21 @@ std::vector<uint8_t> BuildQueryAnswer() {
 bool SendToSwitcher(Panel& panel, const std::vector<uint8_t>& message) {
   try {
     const int length = static_cast<int>(message.size());
+    if (panel.Log && panel.Socket.Connected()) panel.Log->Sent(message.data(), message.size());
     for (int attempt = 0; attempt < kMaxWriteAttempts; ++attempt) {
       if (!panel.Socket.Connected()) {
+        if (panel.Log) LogUnsent(panel, message, "send on a closed socket; disconnecting");
         DisconnectFromSwitcher(panel);
         return false;
       }
-      if (panel.Socket.Write(message.data(), length) < 1 && panel.Socket.LastError() != kWouldBlock)
+      if (panel.Socket.Write(message.data(), length) < 1 &&
+          panel.Socket.LastError() != kWouldBlock) {
+        if (panel.Log) LogUnsent(panel, message, "the socket refused it");
         return false;
+      }
       if (panel.Socket.BytesWritten() == length) return true;
     }
+    if (panel.Log) LogUnsent(panel, message, "the socket kept taking only part of it");
     return false;
   } catch (const std::exception&) {
     [[maybe_unused]] const char* error = "Error sending to switcher";

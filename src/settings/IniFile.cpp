@@ -218,7 +218,7 @@ std::string ComposeSettingsText(const PanelSettings& s) {
 }  // namespace
 
 fs::path SettingsFilePath(const Panel& panel) {
-  return panel.State.AppPath / kSettingsFileName;
+  return panel.SettingsFolderInUse() / kSettingsFileName;
 }
 
 bool ReadIniFile(Panel& panel) {

@@ -1,4 +1,4 @@
-// zorntpnl.ini: the panel's settings, beside the program.
+// zorntpnl.ini: the panel's settings, in its settings folder.
 #pragma once
 
 #include <filesystem>

@@ -81,6 +81,13 @@ QPixmap TakePixmap(QSize size, qreal dpr) {
 QPixmap IconPixmap(int side) {
   QPixmap pixmap = BlankPixmap(QSize(side, side), 1.0);
   QPainter painter(&pixmap);
+  PaintIcon(painter, side);
+  return pixmap;
+}
+
+}  // namespace
+
+void PaintIcon(QPainter& painter, int side) {
   painter.setRenderHint(QPainter::Antialiasing);
   const QRectF tile(0.5, 0.5, side - 1.0, side - 1.0);
   QLinearGradient face(tile.topLeft(), tile.bottomLeft());
@@ -91,10 +98,7 @@ QPixmap IconPixmap(int side) {
   painter.drawRoundedRect(tile, side * 0.18, side * 0.18);
   DrawMatrix(painter, tile.adjusted(side * 0.08, side * 0.08, -side * 0.08, -side * 0.08),
              QColor(0xc8, 0xd0, 0xd8), std::max(1.0, side / 16.0));
-  return pixmap;
 }
-
-}  // namespace
 
 QPixmap BackgroundPicture(QSize size, int brandWidth, qreal devicePixelRatio) {
   QPixmap pixmap = BlankPixmap(size, devicePixelRatio);

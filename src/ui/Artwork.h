@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <QSize>
 
+class QPainter;
+
 namespace dazi::ui {
 
 // Background of the control strip, size in device-independent pixels. The part left of
@@ -17,5 +19,7 @@ QIcon TakePicture();
 
 // The window icon: a small crosspoint matrix with one lit crosspoint.
 QIcon WindowIcon();
+// Paints the icon into a square of the given side; the installed icons are drawn with it too.
+void PaintIcon(QPainter& painter, int side);
 
 }  // namespace dazi::ui

@@ -117,6 +117,11 @@ void MainWindow::buildStrip() {
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
   };
+  // Screen readers and automation tools find each control by its heading and its tooltip.
+  auto describe = [](QWidget* widget, const QLabel* caption, const QString& description) {
+    widget->setAccessibleName(caption->text());
+    widget->setAccessibleDescription(description);
+  };
   auto display = [&](const char* name, const char* tooltip, const QRect& where) {
     auto* box = new QLineEdit(strip);
     box->setObjectName(QString::fromLatin1(name));
@@ -130,23 +135,32 @@ void MainWindow::buildStrip() {
     return box;
   };
 
-  heading("lblDest", "Destination", twips(1395, 0, 1260, 180));
+  QLabel* lblDest = heading("lblDest", "Destination", twips(1395, 0, 1260, 180));
   txtOutputDisp_ = display("txtOutputDisp", "Displays Selected Output (Destination)",
                            twips(1380, 180, 1665, 600));
   cmdoutSel_ = new SpinnerWidget(panel_.View.cmdoutSel, strip);
   cmdoutSel_->setObjectName(QStringLiteral("cmdoutSel"));
   cmdoutSel_->setGeometry(twips(3045, 180, 240, 570));
+  describe(txtOutputDisp_, lblDest, txtOutputDisp_->toolTip());
+  cmdoutSel_->setAccessibleName(QStringLiteral("Destination selector"));
+  cmdoutSel_->setAccessibleDescription(QStringLiteral("Steps through the destinations"));
 
-  heading("lblSource", "Source", twips(3600, 0, 1260, 180));
+  QLabel* lblSource = heading("lblSource", "Source", twips(3600, 0, 1260, 180));
   txtInputDisp_ =
       display("txtInputDisp", "Displays Active Input (Source)", twips(3600, 180, 1665, 315));
   txtPresetDisp_ =
       display("txtPresetDisp", "Displays Preset Input (Source)", twips(3600, 480, 1665, 300));
   // The heading's box starts two pixels inside the display above it; it goes behind the display.
-  heading("lblPreset", "Preset", twips(3600, 750, 1260, 180))->stackUnder(txtPresetDisp_);
+  QLabel* lblPreset = heading("lblPreset", "Preset", twips(3600, 750, 1260, 180));
+  lblPreset->stackUnder(txtPresetDisp_);
   cmdInSel_ = new SpinnerWidget(panel_.View.cmdInSel, strip);
   cmdInSel_->setObjectName(QStringLiteral("cmdInSel"));
   cmdInSel_->setGeometry(twips(5250, 180, 240, 570));
+  describe(txtInputDisp_, lblSource, txtInputDisp_->toolTip());
+  describe(txtPresetDisp_, lblPreset, txtPresetDisp_->toolTip());
+  cmdInSel_->setAccessibleName(QStringLiteral("Source selector"));
+  cmdInSel_->setAccessibleDescription(
+      QStringLiteral("Steps through the sources, or the salvos in salvo mode"));
 
   QLabel* take = heading("lblTake", "Take", twips(5700, 45, 510, 180));
   take->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -158,6 +172,7 @@ void MainWindow::buildStrip() {
   cmdTake_->setFont(takeFont);
   cmdTake_->setIcon(TakePicture());
   cmdTake_->setGeometry(twips(5760, 240, 492, 420));
+  describe(cmdTake_, take, cmdTake_->toolTip());
   cmdTake_->setIconSize(cmdTake_->size() - QSize(8, 8));
   // Enter works while Take has the focus, as Space does; there is no window-wide hot key.
   cmdTake_->setAutoDefault(true);
@@ -216,6 +231,8 @@ void MainWindow::buildStatusBar() {
     auto* label = new QLabel(bar);
     label->setObjectName(QString::fromLatin1(name));
     label->setToolTip(QString::fromLatin1(tooltip));
+    // Its name is the text it shows, which changes; the description says what that text is.
+    label->setAccessibleDescription(label->toolTip());
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setContentsMargins(3, 0, 3, 0);
     bar->addPermanentWidget(label, stretch);

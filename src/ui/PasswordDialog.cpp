@@ -56,6 +56,10 @@ PasswordDialog::PasswordDialog(dazi::Panel& panel, QWidget* parent)
 
   setTabOrder(cmdOk_, txtPassword_);
   setTabOrder(txtPassword_, cmdCancel_);
+  txtPassword_->setAccessibleName(QStringLiteral("Password"));
+  txtPassword_->setAccessibleDescription(QStringLiteral("The switcher server's password"));
+  cmdOk_->setAccessibleDescription(QStringLiteral("Sends the password"));
+  cmdCancel_->setAccessibleDescription(QStringLiteral("Sends no password; the server may refuse"));
 
   connect(cmdOk_, &QPushButton::clicked, this, [this] { Run(dazi::PasswordForm_cmdOk_Click); });
   connect(cmdCancel_, &QPushButton::clicked, this,

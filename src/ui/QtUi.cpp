@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "BuildInfo.h"
 #include "core/Panel.h"
 #include "ui/PasswordDialog.h"
 
@@ -114,11 +115,16 @@ void QtUi::SetWindowPos(int32_t insertAfter) {
 
 bool QtUi::StartHelp() {
   if (!panel_) return false;
-  const std::filesystem::path guide = panel_->State.AppPath / kGuideFileName;
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(guide, error)) return false;
-  return QDesktopServices::openUrl(
-      QUrl::fromLocalFile(QString::fromStdU16String(guide.u16string())));
+  // Beside the program in a build or a portable copy; in the documentation folder when installed.
+  const std::filesystem::path& program = panel_->State.AppPath;
+  for (const std::filesystem::path& folder : {program, program / build::kDocDirFromBinDir}) {
+    const std::filesystem::path guide = (folder / kGuideFileName).lexically_normal();
+    std::error_code error;
+    if (std::filesystem::is_regular_file(guide, error))
+      return QDesktopServices::openUrl(
+          QUrl::fromLocalFile(QString::fromStdU16String(guide.u16string())));
+  }
+  return false;
 }
 
 void QtUi::CloseAllWindows() {

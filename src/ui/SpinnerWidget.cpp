@@ -15,6 +15,10 @@ constexpr int kWheelNotch = 120;
 QToolButton* MakeArrow(Qt::ArrowType arrow, QWidget* parent) {
   auto* button = new QToolButton(parent);
   button->setArrowType(arrow);
+  const bool up = arrow == Qt::UpArrow;
+  button->setAccessibleName(up ? QStringLiteral("Up") : QStringLiteral("Down"));
+  button->setAccessibleDescription(up ? QStringLiteral("Steps to the next entry")
+                                      : QStringLiteral("Steps to the previous entry"));
   button->setAutoRepeat(true);
   // The spinner as a whole takes the focus, so the arrow keys reach it rather than a button.
   button->setFocusPolicy(Qt::NoFocus);

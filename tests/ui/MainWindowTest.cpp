@@ -244,6 +244,37 @@ TEST_F(MainWindowTest, TakeAnswersEnterAndSpaceOnlyWhenFocused) {
   EXPECT_EQ(clicks.count(), 2);
 }
 
+TEST_F(MainWindowTest, ControlsAreNamedForScreenReadersAndWorkFromTheKeyboard) {
+  window.show();
+  QApplication::setActiveWindow(&window);
+  QList<QWidget*> controls;
+  for (QWidget* w : window.findChildren<QWidget*>())
+    if (w->isVisibleTo(&window) && (qobject_cast<QAbstractButton*>(w) ||
+                                    qobject_cast<QLineEdit*>(w) || qobject_cast<SpinnerWidget*>(w)))
+      controls << w;
+  ASSERT_GE(controls.size(), 8);  // three displays, two spinners of two arrows each, Take
+  for (QWidget* control : controls) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+    ASSERT_TRUE(accessible);
+    EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty())
+        << control->objectName().toStdString();
+    EXPECT_FALSE(accessible->text(QAccessible::Description).isEmpty())
+        << control->objectName().toStdString();
+  }
+
+  // Tab goes destination, source, Take and round again.
+  QWidget* order[] = {Child<SpinnerWidget>("cmdoutSel"), Child<SpinnerWidget>("cmdInSel"),
+                      Child<QPushButton>("cmdTake"), Child<SpinnerWidget>("cmdoutSel")};
+  order[0]->setFocus();
+  for (int i = 1; i < 4; ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), order[i]) << i;
+  }
+
+  QTest::keyClick(&window, Qt::Key_F, Qt::AltModifier);
+  EXPECT_EQ(QApplication::activePopupWidget(), Child<QMenu>("mnuFile"));
+}
+
 TEST_F(MainWindowTest, DisplaysShowTheViewsTextInItsPaletteColourOnBlack) {
   auto pixels = [this](const char* display, const QColor& color) {
     const QImage image = Child<QLineEdit>(display)->grab().toImage();

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "Log.h"
+#include "link_tcp/LinkLogText.h"
 
 namespace sim {
 namespace {
@@ -35,6 +36,12 @@ std::string Hex(int value) {
   char text[16];
   std::snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(value));
   return text;
+}
+
+// The same form as the panel's link log: direction, name, bytes in hex.
+std::string MessageLine(const char* direction, dazi::LinkSender sender, const Bytes& message) {
+  return std::string(direction) + " " +
+         dazi::DescribeLinkMessage(sender, message.data(), message.size());
 }
 
 }  // namespace
@@ -141,6 +148,7 @@ void Simulator::OnReadyRead(int id) {
     while (!session.closing) {
       const auto message = session.framer.Next();
       if (!message) break;
+      if (options_.logMessages) session.Log(MessageLine("in ", dazi::LinkSender::Panel, *message));
       try {
         HandleMessage(session, *message);
       } catch (const std::exception& error) {
@@ -327,6 +335,7 @@ std::string Simulator::TakeFromFile(int output, int input) {
 
 void Simulator::Send(Session& session, const Bytes& message) {
   if (options_.silent || session.closing) return;
+  if (options_.logMessages) session.Log(MessageLine("out", dazi::LinkSender::Server, message));
   session.socket->write(reinterpret_cast<const char*>(message.data()),
                         static_cast<qint64>(message.size()));
 }

@@ -33,6 +33,7 @@ struct SimOptions {
   bool sendQuery = true;
   size_t maxMessageBytes = 4 * 1024 * 1024;
   FileOptions files;  // files.dir empty: TCP only
+  bool logMessages = false;  // every message in and out, as the panel's link log shows them
 };
 
 class Simulator {

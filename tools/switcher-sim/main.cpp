@@ -137,6 +137,7 @@ int main(int argc, char** argv) {
       {"truncate", "Write this data file cut short at start: NAME or NAME:BYTES (repeatable).",
        "name"},
       {"freeze", "Start frozen: nothing is written to the directory until 'freeze off'."},
+      {"log-messages", "Log every message in and out: direction, name and bytes in hex."},
   });
   parser.process(app);
   if (!parser.positionalArguments().isEmpty()) return Fail("unexpected argument");
@@ -156,6 +157,7 @@ int main(int argc, char** argv) {
   options.silent = parser.isSet("silent");
   options.sendQuery = !parser.isSet("no-query");
   options.serveDuringLogin = parser.isSet("serve-during-login");
+  options.logMessages = parser.isSet("log-messages");
 
   const QString form = parser.value("map-form");
   if (form == "short") {

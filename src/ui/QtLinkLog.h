@@ -1,0 +1,26 @@
+// The link log through Qt's logging: category "dazivedur.link", off unless asked for with
+// --log-link or QT_LOGGING_RULES. Messages are logged at debug level, connection events at info
+// level, one line each with the time of day.
+#pragma once
+
+#include <QLoggingCategory>
+
+#include "core/Ports.h"
+
+Q_DECLARE_LOGGING_CATEGORY(lcLink)
+
+namespace dazi::ui {
+
+class QtLinkLog : public LinkLog {
+ public:
+  // Whether the category lets anything through; the panel is given a log only then.
+  static bool Wanted();
+  // What --log-link adds to the logging rules.
+  static const char* Rules();
+
+  void Received(const uint8_t* data, size_t size) override;
+  void Sent(const uint8_t* data, size_t size) override;
+  void Event(const std::string& text) override;
+};
+
+}  // namespace dazi::ui
