@@ -28,4 +28,19 @@ void InhibitMap::Set(int output, int input, int value) {
     bits_[bit / 64] &= ~mask;
 }
 
+void InhibitMap::StoreRun(int output, int firstInput, const uint8_t* values, size_t count,
+                          uint8_t inhibitedValue) {
+  if (output < 0 || output >= outputs_) return;
+  int64_t input = firstInput;
+  for (size_t k = 0; k < count; ++k, ++input) {
+    if (input < 0 || input >= inputs_) continue;
+    const uint64_t bit = static_cast<uint64_t>(output) * inputs_ + static_cast<uint64_t>(input);
+    const uint64_t mask = uint64_t{1} << (bit % 64);
+    if (values[k] == inhibitedValue)
+      bits_[bit / 64] |= mask;
+    else
+      bits_[bit / 64] &= ~mask;
+  }
+}
+
 }  // namespace dazi

@@ -8,6 +8,8 @@
 
 namespace dazi {
 
+class FileSystemPort;
+
 struct Panel {
   // Wires the spinners' change events to the selection routines.
   Panel(UiPort& ui, SocketPort& socket);
@@ -20,6 +22,7 @@ struct Panel {
   ReceiveBuffer Received;
   UiPort& Ui;
   SocketPort& Socket;
+  FileSystemPort* Files;   // the server directory's file system; the computer's own unless replaced
   bool Unloading = false;  // Unload_Program has begun
 };
 
