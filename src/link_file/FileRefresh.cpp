@@ -77,7 +77,7 @@ TickEnd RefreshAlphas(Panel& panel, ServerFiles& files, bool& reparsed) {
   return TickEnd::LinkState;
 }
 
-// The inhibit rows land in the map as it stands; those outside it are passed over.
+// The inhibit rows land in the map as it stands; pairs outside it are passed over.
 TickEnd RefreshInhibits(Panel& panel, ServerFiles& files, bool reparsed) {
   SwitcherState& s = panel.State;
   const auto [name, stamp] = files.Either(kCountedInhibitFile, kFixedInhibitFile,
@@ -86,13 +86,13 @@ TickEnd RefreshInhibits(Panel& panel, ServerFiles& files, bool reparsed) {
   // Once the names were read again, a file that fails from here on ends the tick quietly.
   const TickEnd readError = reparsed ? TickEnd::Quiet : TickEnd::Failed;
   if (*stamp == s.InhibitFileStamp) return TickEnd::LinkState;
-  InhibitMap table = s.Inhibit;
+  // A read that fails part-way leaves rows of the new map beside rows of the old one; the stamp
+  // is not kept, so the next tick reads the whole file again.
   InhibitFileReader reader =
       name == std::string(kCountedInhibitFile)
-          ? InhibitFileReader::Counted(table, false)
-          : InhibitFileReader::Fixed(table, kFixedInhibitRows, kFixedInhibitRows, false);
+          ? InhibitFileReader::Counted(s.Inhibit, false)
+          : InhibitFileReader::Fixed(s.Inhibit, kFixedInhibitRows, kFixedInhibitRows, false);
   if (!files.ReadStream(name, reader) || !reader.Complete()) return readError;
-  s.Inhibit = std::move(table);
   s.InhibitFileStamp = *stamp;
   return TickEnd::LinkState;
 }

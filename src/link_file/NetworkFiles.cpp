@@ -55,10 +55,9 @@ bool LoadCrosspoints(Panel& panel, ServerFiles& files) {
   if (!name) return false;
   // The fixed map names 256 outputs; a smaller switcher cannot hold them.
   if (!file->Counted && s.OutputCount < kFixedCrosspointOutputs) return false;
-  std::vector<OutputRoute> table(file->Counted ? file->Sources.size()
-                                               : static_cast<size_t>(s.OutputCount));
-  StoreCrosspoints(table, *file, s.InputCount);
-  s.CrosspointMap = std::move(table);
+  s.CrosspointMap.assign(file->Counted ? file->Sources.size() : static_cast<size_t>(s.OutputCount),
+                         OutputRoute{});
+  StoreCrosspoints(s.CrosspointMap, *file, s.InputCount);
   s.CrosspointSerial = file->Serial;
   return true;
 }
@@ -68,13 +67,13 @@ bool LoadInhibits(Panel& panel, ServerFiles& files) {
   const auto [name, stamp] = files.Either(kCountedInhibitFile, kFixedInhibitFile,
                                           [&](const char* n) { return files.Stamp(n); });
   if (!name) return false;
-  InhibitMap table;
+  // Read in place: a map beside the old one would double the memory of a large switcher. The
+  // map is re-created only once the file is known to hold what its counts promise.
   InhibitFileReader reader =
       name == std::string(kCountedInhibitFile)
-          ? InhibitFileReader::Counted(table, true)
-          : InhibitFileReader::Fixed(table, s.OutputCount, s.InputCount, true);
+          ? InhibitFileReader::Counted(s.Inhibit, true)
+          : InhibitFileReader::Fixed(s.Inhibit, s.OutputCount, s.InputCount, true);
   if (!files.ReadStream(name, reader) || !reader.Complete()) return false;
-  s.Inhibit = std::move(table);
   s.InhibitFileStamp = *stamp;
   return true;
 }

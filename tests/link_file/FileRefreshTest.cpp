@@ -139,9 +139,8 @@ TEST(FileRefresh, StatusByteZeroShowsTheLinkDownAndReadsNoMap) {
   EXPECT_TRUE(server.ui.Messages.empty());
 }
 
-// A file that cannot be read whole -- locked by the server, or cut short while it streams -- is
-// a failed tick that leaves the model as it was, and is read on a later tick even when its stamp
-// has not changed since.
+// A file that cannot be read whole -- cut short while it streams, or locked by the server -- is a
+// failed tick, and is read on a later tick even when its stamp has not changed since.
 TEST(FileRefresh, FileThatFailsToReadIsReadAgainLater) {
   Loaded server;
   server.files.ChunkSize = 2;
@@ -156,7 +155,7 @@ TEST(FileRefresh, FileThatFailsToReadIsReadAgainLater) {
   server.Put("linhbt.ndf", Join({Int16(2), Int16(3), Text("000000")}));
   server.Tick();
   EXPECT_EQ(server.panel.State.FileFailTicks, 2);
-  EXPECT_EQ(server.panel.State.Inhibit.Get(0, 1), 1);  // the old map stands
+  EXPECT_EQ(server.panel.State.Inhibit.Get(0, 1), 1);  // not reached by the cut-short read
   server.files.Locked.clear();
   server.Tick();
   EXPECT_EQ(server.panel.State.Inhibit.Get(0, 1), 0);

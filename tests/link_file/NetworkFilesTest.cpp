@@ -76,6 +76,17 @@ TEST(FullLoad, FixedLayoutsServeWhenTheCountedOnesAreAbsent) {
   EXPECT_EQ(s.Inhibit.Get(255, 3) + s.Inhibit.Get(0, 0), 1);
 }
 
+TEST(FullLoad, InhibitDigitsLandOnTheirPairsAcrossWordBoundaries) {
+  ServerDirectory server;
+  Bytes rows = Join({Int16(3), Int16(70)});
+  for (int pair = 0; pair < 3 * 70; ++pair) rows.push_back(pair % 5 == 0 ? '1' : '7');
+  server.Put("linhbt.ndf", rows);
+  ASSERT_TRUE(ReadNetworkFiles(server.panel));
+  for (int pair = 0; pair < 3 * 70; ++pair) {
+    EXPECT_EQ(server.panel.State.Inhibit.Get(pair / 70, pair % 70), pair % 5 == 0) << pair;
+  }
+}
+
 TEST(FullLoad, CountedVariantsWinOverFixedOnesAndNamesIgnoreCase) {
   ServerDirectory server;
   server.Remove("Status.ndf");
