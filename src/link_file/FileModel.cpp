@@ -53,9 +53,15 @@ void ApplyAlphaFile(Panel& panel, AlphaFile file) {
   KeepInside(s.SelectedOutput, s.OutputCount);
   WhileSelectorsBusy(panel, [&] {
     panel.View.cmdInSel.SetMax(s.InputCount - 1);
-    panel.View.cmdInSel.SetValue(s.SelectedInput);
     panel.View.cmdoutSel.SetMax(s.OutputCount - 1);
-    panel.View.cmdoutSel.SetValue(s.SelectedOutput);
+  });
+  PutSpinnersOnTheSelection(panel);
+}
+
+void PutSpinnersOnTheSelection(Panel& panel) {
+  WhileSelectorsBusy(panel, [&] {
+    panel.View.cmdInSel.SetValue(panel.State.SelectedInput);
+    panel.View.cmdoutSel.SetValue(panel.State.SelectedOutput);
   });
 }
 

@@ -18,6 +18,10 @@ struct OutputRoute;
 // back to the first entry: every index stays inside its table.
 void ApplyAlphaFile(Panel& panel, AlphaFile file);
 
+// A spinner turned while its display read "NoSystem" moved without moving the selection; once
+// the files give the displays something to show, the spinners come back to the selection.
+void PutSpinnersOnTheSelection(Panel& panel);
+
 // Fills the records of the table that the file has: lxptmap.ndf gives the sources and their
 // count (no source: the last input), Xptmap.ndf the first source only.
 void StoreCrosspoints(std::vector<OutputRoute>& table, const CrosspointFile& file, int inputCount);

@@ -46,6 +46,7 @@ TickEnd RefreshCrosspoints(Panel& panel, ServerFiles& files) {
   StoreCrosspoints(s.CrosspointMap, *file, s.InputCount);
   s.CrosspointSerial = file->Serial;
   ShowRoutedSourceFromFiles(panel);
+  PutSpinnersOnTheSelection(panel);
   return TickEnd::LinkState;
 }
 
