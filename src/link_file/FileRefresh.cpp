@@ -50,7 +50,7 @@ TickEnd RefreshCrosspoints(Panel& panel, ServerFiles& files) {
   return TickEnd::LinkState;
 }
 
-// Returns whether the names were read again, which changes how a later error ends the tick.
+// Sets `reparsed` when the names were read again, which changes how a later error ends the tick.
 TickEnd RefreshAlphas(Panel& panel, ServerFiles& files, bool& reparsed) {
   SwitcherState& s = panel.State;
   MainView& view = panel.View;

@@ -117,26 +117,22 @@ TEST(FullLoad, OffSourceOfType1301EndsTheInputList) {
   }
 }
 
-TEST(FullLoad, StatusByteZeroStopsQuietlyAndTwoLoadsWithoutClaimingTheLink) {
-  ServerDirectory server;
-  server.Put("Status.ndf", {0});
-  EXPECT_FALSE(ReadNetworkFiles(server.panel));
-  EXPECT_EQ(server.panel.State.InputCount, 256);  // nothing read
-  EXPECT_EQ(server.panel.View.StatusPanel1, "Switcher Link (NC) ");
-  EXPECT_EQ(server.panel.View.Caption, "ZOR Tolen DaziVedur - Not Connected");
-  server.Put("Status.ndf", {2});
-  server.panel.View.StatusPanel1 = "before";
-  EXPECT_TRUE(ReadNetworkFiles(server.panel));
-  EXPECT_EQ(server.panel.State.InputCount, 3);
-  EXPECT_EQ(server.panel.View.StatusPanel1, "before");
-  EXPECT_TRUE(server.ui.Messages.empty());
-}
-
-TEST(FullLoad, TcpIpModeTouchesNoFile) {
+TEST(FullLoad, StatusByteDecidesHowFarTheLoadGoesAndTcpIpModeReadsNothing) {
   ServerDirectory server;
   server.panel.Settings.LinkMode = TCPIPMode;
   EXPECT_TRUE(ReadNetworkFiles(server.panel));
   EXPECT_EQ(server.files.Count.Listings + server.files.Count.Stamps + server.files.Count.Opens, 0);
+  server.panel.Settings.LinkMode = FileMode;
+  server.Put("Status.ndf", {0});
+  EXPECT_FALSE(ReadNetworkFiles(server.panel));
+  EXPECT_EQ(server.panel.State.InputCount, 256);  // nothing read
+  EXPECT_EQ(std::tie(server.panel.View.StatusPanel1, server.panel.View.Caption),
+            std::make_tuple("Switcher Link (NC) ", "ZOR Tolen DaziVedur - Not Connected"));
+  server.Put("Status.ndf", {2});
+  EXPECT_TRUE(ReadNetworkFiles(server.panel));
+  EXPECT_EQ(server.panel.State.InputCount, 3);
+  EXPECT_EQ(server.panel.View.StatusPanel1, "Switcher Link (NC) ");  // not claimed as working
+  EXPECT_TRUE(server.ui.Messages.empty());
 }
 
 // Files that do not hold what they promise, each ending its step with the step's message.

@@ -6,6 +6,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/Panel.h"
@@ -28,22 +29,20 @@ inline Bytes Text(const std::string& text) {
   return Bytes(text.begin(), text.end());
 }
 
-// "lalpha.ndf" of `inputs` inputs and `outputs` outputs, named "IN 0001" ..., on channels in
-// reverse order.
+// "lalpha.ndf" of `inputs` inputs ("IN 0000 " ...) and `outputs` outputs ("OUT0000 " ...), the
+// channels in reverse order.
 inline Bytes CountedAlphas(int type, int inputs, int outputs) {
-  Bytes b = Join({Int16(type), Int16(inputs)});
-  char name[16];
-  for (int k = 0; k < inputs; ++k) {
-    std::snprintf(name, sizeof name, "IN %04d ", k);
-    b = Join({b, Text(name)});
+  Bytes b = Int16(type);
+  for (const auto& [format, count] :
+       {std::pair("IN %04d ", inputs), std::pair("OUT%04d ", outputs)}) {
+    b = Join({b, Int16(count)});
+    char name[16];
+    for (int k = 0; k < count; ++k) {
+      std::snprintf(name, sizeof name, format, k);
+      b = Join({b, Text(name)});
+    }
+    for (int k = 0; k < count; ++k) b = Join({b, Int16(count - 1 - k)});
   }
-  for (int k = 0; k < inputs; ++k) b = Join({b, Int16(inputs - 1 - k)});
-  b = Join({b, Int16(outputs)});
-  for (int k = 0; k < outputs; ++k) {
-    std::snprintf(name, sizeof name, "OUT%04d ", k);
-    b = Join({b, Text(name)});
-  }
-  for (int k = 0; k < outputs; ++k) b = Join({b, Int16(outputs - 1 - k)});
   return b;
 }
 
