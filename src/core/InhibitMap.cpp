@@ -1,8 +1,33 @@
 #include "core/InhibitMap.h"
 
+#include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 namespace dazi {
+
+namespace {
+
+// Bit k set where values[k] == wanted, for k < count <= 64; eight bytes at a time.
+uint64_t MatchingBits(const uint8_t* values, size_t count, uint8_t wanted) {
+  constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+  const uint64_t pattern = 0x0101010101010101ULL * wanted;
+  uint64_t bits = 0;
+  size_t k = 0;
+  for (; k + 8 <= count; k += 8) {
+    uint64_t eight;
+    std::memcpy(&eight, values + k, 8);
+    const uint64_t x = eight ^ pattern;
+    // The top bit of each byte is set exactly where that byte of x is zero.
+    const uint64_t zero = ~(((x & kLow7) + kLow7) | x | kLow7);
+    // Gathers the eight top bits into the top byte, the first value's lowest (little-endian).
+    bits |= (((zero >> 7) * 0x0102040810204080ULL) >> 56) << k;
+  }
+  for (; k < count; ++k) bits |= static_cast<uint64_t>(values[k] == wanted) << k;
+  return bits;
+}
+
+}  // namespace
 
 void InhibitMap::Recreate(int outputs, int inputs) {
   outputs_ = outputs < 0 ? 0 : outputs;
@@ -26,6 +51,33 @@ void InhibitMap::Set(int output, int input, int value) {
     bits_[bit / 64] |= mask;
   else
     bits_[bit / 64] &= ~mask;
+}
+
+void InhibitMap::StoreRun(int output, int firstInput, const uint8_t* values, size_t count,
+                          uint8_t inhibitedValue) {
+  if (output < 0 || output >= outputs_) return;
+  int64_t input = firstInput;
+  if (input < 0) {
+    const size_t skipped = std::min(count, static_cast<size_t>(-input));
+    values += skipped;
+    count -= skipped;
+    input = 0;
+  }
+  if (input >= inputs_) return;
+  count = std::min(count, static_cast<size_t>(inputs_ - input));
+  // A whole file row at a time: up to 64 pairs go into their word at once.
+  uint64_t bit =
+      static_cast<uint64_t>(output) * static_cast<uint64_t>(inputs_) + static_cast<uint64_t>(input);
+  while (count > 0) {
+    const auto offset = static_cast<unsigned>(bit % 64);
+    const size_t run = std::min<size_t>(64 - offset, count);
+    const uint64_t mask = (run == 64 ? ~uint64_t{0} : (uint64_t{1} << run) - 1) << offset;
+    uint64_t& word = bits_[bit / 64];
+    word = (word & ~mask) | (MatchingBits(values, run, inhibitedValue) << offset);
+    values += run;
+    count -= run;
+    bit += run;
+  }
 }
 
 }  // namespace dazi

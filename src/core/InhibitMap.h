@@ -2,6 +2,7 @@
 // means anything.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -19,6 +20,10 @@ class InhibitMap {
   int Get(int output, int input) const;
   // Stores value == 1; throws std::out_of_range outside the bounds.
   void Set(int output, int input, int value);
+  // Stores values[k] == inhibitedValue for the inputs firstInput + k of one output, as a file
+  // row arrives. Pairs outside the bounds are passed over.
+  void StoreRun(int output, int firstInput, const uint8_t* values, size_t count,
+                uint8_t inhibitedValue);
 
  private:
   int outputs_ = 0;

@@ -10,6 +10,8 @@
 
 namespace dazi {
 
+class FileSystemPort;
+
 struct Panel {
   // Wires the spinners' change events to the selection routines.
   Panel(UiPort& ui, SocketPort& socket);
@@ -22,6 +24,7 @@ struct Panel {
   ReceiveBuffer Received;
   UiPort& Ui;
   SocketPort& Socket;
+  FileSystemPort* Files;   // the server directory's file system; the computer's own unless replaced
   bool Unloading = false;  // Unload_Program has begun
   // Where zorntpnl.ini and DisplayList.dat live, chosen at start from the command line and the
   // program's location; empty means the program's own folder, AppPath.

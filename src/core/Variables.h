@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,12 @@ inline constexpr const char* kOffSource = "- OFF -";
 inline constexpr const char* kOffSourceByChannel = "- Off -";
 inline constexpr const char* kNoSalvos = "No Salvos";
 inline constexpr const char* kSalvoModeText = "Salvo Mode";
+
+// The server's files as found in its directory, whose names are matched without regard to case.
+struct ServerFileNames {
+  std::string ListedFor;  // the server path they were looked up under; empty: never listed
+  std::map<std::string, std::string> RealName;  // lower-case name -> name in the directory
+};
 
 struct SwitcherState {
   int InputCount = 256;
@@ -94,6 +101,14 @@ struct SwitcherState {
   uint8_t ServerStatusByte = 0;
   int FileFailTicks = 0;
   bool FileLinkDown = false;
+  // File Mode change markers: the first byte of the crosspoint file (-1: the map must be read
+  // whatever that byte is) and the stamps of the status, alpha and inhibit files last read.
+  int CrosspointSerial = -1;
+  std::string StatusFileStamp;
+  std::string AlphaFileStamp;
+  std::string InhibitFileStamp;
+  ServerFileNames ServerFiles;
+  bool OutageMessageOpen = false;  // the lost-files message is on the screen
 };
 
 enum LinkMode : int16_t { FileMode = 0, TCPIPMode = -1 };

@@ -124,7 +124,9 @@ TEST_F(MainWindowTest, TcpIpModeWithTheNullAddressWaitsForTheOperator) {
 
 TEST_F(MainWindowTest, FileModeWithAnUnreachableServerReportsAndOpensSetup) {
   Load(Settings(false, "/nonexistent/dazivedur-server/", false));
-  EXPECT_EQ(events, (std::vector<std::string>{kNoServerFiles, "dialog:Setup"}));
+  const std::string statusError = Msg("Error Reading Status Information File!",
+                                      "Error Reading File", MsgIcon::Critical, MsgButtons::Ok);
+  EXPECT_EQ(events, (std::vector<std::string>{statusError, kNoServerFiles, "dialog:Setup"}));
   EXPECT_EQ(Screen(), kNoSystemScreen);
   EXPECT_FALSE(Enabled("mnuConnect") || Enabled("mnuSalvoMode"));
   EXPECT_FALSE(OnTop());

@@ -1,0 +1,165 @@
+// The refresh tick: what an idle tick costs, what a change re-reads, and how an outage is told.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "core/MainForm.h"
+#include "link_file/NetworkFiles.h"
+#include "link_file/ServerDirectory.h"
+
+namespace dazi {
+namespace {
+
+using testing::Bytes;
+using testing::Int16;
+using testing::Join;
+using testing::Text;
+
+const std::string kOutage =
+    "Error Reading ZOR Server Network Data Files!\r\rPlease verify the ZOR Server Software is "
+    "running and that the network connection\rto that computer is functional. Until the Server "
+    "connection is reestablished this\rsoftware control panel will not function.";
+
+struct Loaded : testing::ServerDirectory {
+  Loaded() {
+    EXPECT_TRUE(ReadNetworkFiles(panel));
+    files.Count = {};
+  }
+  void Tick(int times = 1) {
+    for (int k = 0; k < times; ++k) tmrFileCheck_Timer(panel);
+  }
+  std::tuple<std::string, std::string, std::string> Link() const {
+    return {panel.View.Caption, panel.View.StatusPanel1, panel.View.StatusPanel2};
+  }
+};
+
+TEST(FileRefresh, IdleTickLooksUpThreeStampsAndReadsOneByte) {
+  Loaded server;
+  server.Tick();
+  const MemoryFileSystem::Calls& n = server.files.Count;
+  EXPECT_EQ(std::make_tuple(n.Stamps, n.Opens, n.BytesRead, n.Listings, n.Writes),
+            std::make_tuple(3, 1, uint64_t{1}, 0, 0));
+  EXPECT_EQ(server.Link(),
+            std::make_tuple("ZOR Tolen DaziVedur - Connected", "Switcher Link (OK)", "/srv/zor/"));
+}
+
+TEST(FileRefresh, CrosspointMapIsReadOnlyWhenItsFirstByteChanges) {
+  Loaded server;
+  server.panel.View.cmdoutSel.StepUp();  // output channel 0, fed from input channel 1
+  EXPECT_EQ(server.panel.View.txtInputDisp.Text, "VTR     ");
+  server.Put("lxptmap.ndf", Join({{5}, Int16(2), Int16(1), Int16(0), Int16(0)}));
+  server.Tick();
+  EXPECT_EQ(server.panel.View.txtInputDisp.Text, "VTR     ");
+  server.Put("lxptmap.ndf", Join({{6}, Int16(2), Int16(1), Int16(0), Int16(0)}));
+  server.Tick();
+  EXPECT_EQ(server.panel.View.txtInputDisp.Text, "CAM 2   ");
+}
+
+TEST(FileRefresh, FewerChannelsResizeTheTablesAndKeepTheSelectionInside) {
+  Loaded server;
+  server.panel.View.cmdoutSel.StepUp();
+  server.panel.View.cmdInSel.StepUp();
+  const SwitcherState& s = server.panel.State;
+  ASSERT_EQ(std::make_tuple(s.SelectedInput, s.SelectedOutput), std::make_tuple(1, 1));
+  server.Put("lalpha.ndf", testing::CountedAlphas(1301, 0, 1));
+  server.Put("lxptmap.ndf", Join({{5}, Int16(1), Int16(0)}));  // same first byte
+  server.Remove("linhbt.ndf");
+  server.Put("Inhbt.ndf", Bytes(65536, 1));  // 256 x 256 pairs into the smaller map
+  server.Tick();
+  EXPECT_EQ(std::make_tuple(s.InputCount, s.OutputCount, s.SelectedInput, s.SelectedOutput),
+            std::make_tuple(1, 1, 0, 0));
+  EXPECT_EQ(std::make_tuple(server.panel.View.cmdInSel.Max(), server.panel.View.cmdoutSel.Max()),
+            std::make_tuple(0, 0));
+  EXPECT_EQ(s.InputAlpha, std::vector<std::string>{"- OFF -"});
+  EXPECT_EQ(s.CrosspointMap.size(), 1u);
+  EXPECT_EQ(std::make_tuple(s.Inhibit.Outputs(), s.Inhibit.Inputs(), s.Inhibit.Get(1, 1)),
+            std::make_tuple(2, 2, 1));
+  server.Tick();  // the map is read again for the new table, whatever its first byte
+  EXPECT_EQ(server.panel.View.txtInputDisp.Text, "- OFF -");
+}
+
+TEST(FileRefresh, InhibitFileFailingAfterNewNamesEndsTheTickQuietly) {
+  Loaded server;
+  server.panel.Settings.FileMissLimit = 0;
+  server.Put("lalpha.ndf", testing::CountedAlphas(7, 3, 2));
+  server.Put("linhbt.ndf", Join({Int16(2), Int16(3), Text("01")}));
+  server.Tick();
+  EXPECT_EQ(std::make_tuple(server.panel.State.FileFailTicks, server.panel.State.FileLinkDown),
+            std::make_tuple(0, false));
+  server.Tick();  // names unchanged now: the same file takes the failure path
+  EXPECT_EQ(server.MessageTexts(), std::vector<std::string>{kOutage});
+}
+
+TEST(FileRefresh, OutageIsToldOncePerOutageAlsoWhileItsMessageIsOpen) {
+  Loaded server;
+  server.panel.Settings.FileMissLimit = 3;
+  bool nested = false;
+  server.ui.DuringMessage = [&] {  // the timer ticks on under the modal box, through a recovery
+    if (std::exchange(nested, true)) return;
+    server.Put("Status.ndf", {1});
+    server.Tick();
+    server.Remove("Status.ndf");
+    server.Tick(4);
+  };
+  server.Remove("Status.ndf");
+  server.Tick(3);
+  EXPECT_TRUE(server.ui.Messages.empty());
+  EXPECT_EQ(server.Link(), std::make_tuple("ZOR Tolen DaziVedur - Connected", "Switcher Link (OK) ",
+                                           " /srv/zor/"));
+  server.Tick();
+  ASSERT_EQ(server.MessageTexts(), std::vector<std::string>{kOutage});
+  EXPECT_EQ(std::tie(server.ui.Messages[0].Title, server.ui.Messages[0].Icon),
+            std::make_tuple("Error Reading Network Files", MsgIcon::Critical));
+  EXPECT_EQ(server.Link(), std::make_tuple("ZOR Tolen DaziVedur - Not Connected",
+                                           "Switcher Link (NC) ", "No Server Detected "));
+  server.Tick(20);
+  EXPECT_EQ(server.ui.Messages.size(), 1u);
+
+  server.Put("Status.ndf", {1});
+  server.Tick();
+  EXPECT_EQ(server.Link(),
+            std::make_tuple("ZOR Tolen DaziVedur - Connected", "Switcher Link (OK)", "/srv/zor/"));
+  server.Remove("Status.ndf");
+  server.Tick(4);
+  EXPECT_EQ(server.ui.Messages.size(), 2u);
+  EXPECT_FALSE(server.panel.State.OutageMessageOpen);
+}
+
+TEST(FileRefresh, StatusByteZeroShowsTheLinkDownAndReadsNoMap) {
+  Loaded server;
+  server.Put("Status.ndf", {0});
+  server.Put("lxptmap.ndf", Join({{9}, Int16(0)}));
+  server.Tick();
+  EXPECT_EQ(server.Link(), std::make_tuple("ZOR Tolen DaziVedur - Not Connected",
+                                           "Switcher Link (NC) ", "No Server Detected "));
+  EXPECT_EQ(server.panel.State.CrosspointSerial, 5);
+  EXPECT_TRUE(server.ui.Messages.empty());
+}
+
+// A file that cannot be read whole -- cut short while it streams, or locked by the server -- is a
+// failed tick, and is read on a later tick even when its stamp has not changed since.
+TEST(FileRefresh, FileThatFailsToReadIsReadAgainLater) {
+  Loaded server;
+  server.files.ChunkSize = 2;
+  int touches = 0;  // the stamp, the opening, then between the chunks
+  server.files.Meddle = [&](const std::string& path) {
+    if (path == "/srv/zor/linhbt.ndf" && ++touches == 3)
+      server.Put("linhbt.ndf", Join({Int16(2), Int16(3), Text("0")}));
+  };
+  server.Put("linhbt.ndf", Join({Int16(2), Int16(3), Text("000000")}));
+  server.Tick();
+  server.files.Locked.insert("/srv/zor/linhbt.ndf");
+  server.Put("linhbt.ndf", Join({Int16(2), Int16(3), Text("000000")}));
+  server.Tick();
+  EXPECT_EQ(server.panel.State.FileFailTicks, 2);
+  EXPECT_EQ(server.panel.State.Inhibit.Get(0, 1), 1);  // not reached by the cut-short read
+  server.files.Locked.clear();
+  server.Tick();
+  EXPECT_EQ(server.panel.State.Inhibit.Get(0, 1), 0);
+}
+
+}  // namespace
+}  // namespace dazi
