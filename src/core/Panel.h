@@ -5,6 +5,7 @@
 #include "core/Ports.h"
 #include "core/Variables.h"
 #include "link_tcp/ReceiveBuffer.h"
+#include "settings/SetupForm.h"
 
 namespace dazi {
 
@@ -20,6 +21,9 @@ struct Panel {
   ReceiveBuffer Received;
   UiPort& Ui;
   SocketPort& Socket;
+  // The setup dialog's contents outlive its openings: it is hidden, not destroyed, and its
+  // openers tag it for refilling.
+  SetupForm frmTolenFile;
   bool Unloading = false;  // Unload_Program has begun
 };
 
