@@ -18,4 +18,8 @@ QIcon TakePicture();
 // The window icon: a small crosspoint matrix with one lit crosspoint.
 QIcon WindowIcon();
 
+// The program's logo for the information window: the icon's matrix on a larger tile, with the
+// lit crosspoint's signal path drawn in, side in device-independent pixels.
+QPixmap LogoPicture(int side, qreal devicePixelRatio);
+
 }  // namespace dazi::ui

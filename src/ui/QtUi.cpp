@@ -11,7 +11,11 @@
 #include <QWidget>
 
 #include "core/Panel.h"
+#include "ui/AboutDialog.h"
+#include "ui/DisplayListDialog.h"
+#include "ui/MainWindow.h"
 #include "ui/PasswordDialog.h"
+#include "ui/SetupDialog.h"
 
 namespace dazi::ui {
 
@@ -30,6 +34,14 @@ QString FromAnsi(const std::string& text) {
     out.append(QChar(unit));
   }
   return out;
+}
+
+QtUi::~QtUi() {
+  // Dialogs with the main window as parent went with it; the others are ours to end.
+  for (QDialog* dialog :
+       std::initializer_list<QDialog*>{setupDialog_, displayListDialog_, aboutDialog_}) {
+    if (dialog && !dialog->parent()) delete dialog;
+  }
 }
 
 void QtUi::Attach(Panel& panel, QWidget* mainWindow) {
@@ -74,12 +86,36 @@ void QtUi::ShowDialog(Dialog dialog) {
       ShowPasswordPrompt();
       break;
     case Dialog::Setup:
+      ExecDialog(setupDialog_, [this](QWidget* parent) {
+        return new SetupDialog(
+            *panel_, [this] { RenderMainWindow(); }, parent);
+      });
+      break;
     case Dialog::InputDisplayList:
     case Dialog::OutputDisplayList:
+      ExecDialog(displayListDialog_, [this](QWidget* parent) {
+        return new DisplayListDialog(
+            *panel_, [this] { RenderMainWindow(); }, parent);
+      });
+      break;
     case Dialog::About:
-      // Their windows are not part of this build yet; the callers carry on as after a Cancel.
+      ExecDialog(aboutDialog_,
+                 [this](QWidget* parent) { return new AboutDialog(*panel_, parent); });
       break;
   }
+}
+
+template <typename D, typename Make>
+void QtUi::ExecDialog(QPointer<D>& dialog, Make make) {
+  if (!panel_) return;
+  if (!dialog) dialog = make(mainWindow_.data());
+  // Each dialog is opened once at a time; a second request while it shows has nothing to add.
+  if (dialog->isVisible()) return;
+  dialog->exec();
+}
+
+void QtUi::RenderMainWindow() {
+  if (auto* window = qobject_cast<MainWindow*>(mainWindow_.data())) window->render();
 }
 
 void QtUi::ShowPasswordPrompt() {
