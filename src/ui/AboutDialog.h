@@ -19,7 +19,7 @@ inline constexpr const char* kSupplierName = "DaziVedur";
 inline constexpr const char* kSupplierDescription =
     "A control panel for broadcast routing switchers.";
 inline constexpr const char* kSupplierGuide =
-    "Operator's guide: DaziVedur-Guide.html, beside the program (Help > Contents).";
+    "Operator's guide: DaziVedur-Guide.html, beside the program.";
 
 class AboutDialog : public QDialog {
   Q_OBJECT

@@ -126,6 +126,8 @@ DisplayListDialog::DisplayListDialog(Panel& panel, std::function<void()> afterEv
   lvList_->setToolTip(QStringLiteral("Current Display List"));
   lblCurrentList->setBuddy(lvList_);
   SetAccessible(lvList_, QStringLiteral("Current List"), lvList_->toolTip());
+  SetAccessible(lblMasterList, lblMasterList->text(), lvChannel_->accessibleDescription());
+  SetAccessible(lblCurrentList, lblCurrentList->text(), lvList_->toolTip());
 
   QPushButton* cmdAdd = button("cmdAdd", "&Add >>", "Add Selected Items to Current Display Listy");
   QPushButton* cmdAddAll =
@@ -188,6 +190,13 @@ DisplayListDialog::DisplayListDialog(Panel& panel, std::function<void()> afterEv
           [this] { run(DisplayListForm_cmdOk_Click, Lists::Current); });
   connect(cmdCancel, &QPushButton::clicked, this,
           [this] { run(DisplayListForm_cmdCancel_Click, Lists::Current); });
+}
+
+DisplayListDialog::~DisplayListDialog() {
+  // The views outlive the form (they go with the dialog's base); they must not read it while
+  // the base hides them.
+  lvChannel_->setModel(nullptr);
+  lvList_->setModel(nullptr);
 }
 
 void DisplayListDialog::run(void (*routine)(Panel&, DisplayListForm&), Lists changed) {

@@ -26,6 +26,7 @@ class DisplayListDialog : public QDialog {
 
  public:
   DisplayListDialog(Panel& panel, std::function<void()> afterEvent, QWidget* parent = nullptr);
+  ~DisplayListDialog() override;
 
   // Escape and the close box: Cancel.
   void reject() override;

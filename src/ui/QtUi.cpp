@@ -70,8 +70,10 @@ MsgResult QtUi::MessageBox(const std::string& text, const std::string& title, Ms
   const auto qtButtons = buttons == MsgButtons::OkCancel
                              ? QMessageBox::Ok | QMessageBox::Cancel
                              : QMessageBox::StandardButtons(QMessageBox::Ok);
-  // Before the main window is first shown the box stands on its own.
-  QWidget* parent = mainWindow_ && mainWindow_->isVisible() ? mainWindow_.data() : nullptr;
+  // A box belongs to the dialog that raised it, else to the main window; before the main window
+  // is first shown, and with no dialog open, it stands on its own.
+  QWidget* parent = QApplication::activeModalWidget();
+  if (!parent && mainWindow_ && mainWindow_->isVisible()) parent = mainWindow_.data();
   QMessageBox box(qtIcon, FromAnsi(title), FromAnsi(text), qtButtons, parent);
   return box.exec() == QMessageBox::Cancel ? MsgResult::Cancel : MsgResult::Ok;
 }

@@ -114,6 +114,7 @@ QLineEdit* AddBox(QWidget* frame, QGridLayout* grid, int row, int column, int sp
   line->setToolTip(QString::fromLatin1(spec.ToolTip));
   caption->setBuddy(line);
   SetAccessible(line, caption->text(), line->toolTip());
+  SetAccessible(caption, caption->text(), line->toolTip());
   grid->addWidget(caption, row, column, 1, span);
   grid->addWidget(line, row + 1, column, 1, span);
   return line;
@@ -158,7 +159,7 @@ void SetupDialog::build() {
   lblHelp_->setFixedHeight(lblHelp_->fontMetrics().lineSpacing() * 4 + 4);
   SetAccessible(help, QStringLiteral("Setup Help"),
                 QStringLiteral("Help for the control under the mouse"));
-  SetAccessible(lblHelp_, QStringLiteral("Setup Help"), QString());
+  SetAccessible(lblHelp_, QStringLiteral("Setup Help"), help->accessibleDescription());
   (new QVBoxLayout(help))->addWidget(lblHelp_);
 
   auto* layout = new QGridLayout(this);
@@ -223,6 +224,8 @@ QWidget* SetupDialog::buildFileFrame() {
                 QStringLiteral("The directory where the ZOR Server keeps its network data files"));
   SetAccessible(drvDrive_, QStringLiteral("Server Drive"),
                 QStringLiteral("The mounted file system that holds the server directory"));
+  SetAccessible(lblDirName, lblDirName->text(), dirDirectory_->accessibleDescription());
+  SetAccessible(lbDriveName, lbDriveName->text(), drvDrive_->accessibleDescription());
   auto* dirLayout = new QVBoxLayout(frDirSelect_);
   dirLayout->setContentsMargins(0, 0, 0, 0);
   dirLayout->setSpacing(2);
