@@ -95,7 +95,7 @@ QString FromPath(const std::string& path) {
   return QString::fromStdString(path);
 }
 
-struct BoxSpec {
+struct BoxParts {
   const char* Name;
   const char* Label;
   const char* LabelName;
@@ -105,13 +105,13 @@ struct BoxSpec {
 
 // A text box with its label above it, at row and column of the grid.
 QLineEdit* AddBox(QWidget* frame, QGridLayout* grid, int row, int column, int span,
-                  const BoxSpec& spec) {
-  auto* caption = new QLabel(QString::fromLatin1(spec.Label), frame);
-  caption->setObjectName(QString::fromLatin1(spec.LabelName));
+                  const BoxParts& parts) {
+  auto* caption = new QLabel(QString::fromLatin1(parts.Label), frame);
+  caption->setObjectName(QString::fromLatin1(parts.LabelName));
   auto* line = new QLineEdit(frame);
-  line->setObjectName(QString::fromLatin1(spec.Name));
-  if (spec.Kind != SetupBox::txtPassword) line->setValidator(new KeyFilter(spec.Kind, line));
-  line->setToolTip(QString::fromLatin1(spec.ToolTip));
+  line->setObjectName(QString::fromLatin1(parts.Name));
+  if (parts.Kind != SetupBox::txtPassword) line->setValidator(new KeyFilter(parts.Kind, line));
+  line->setToolTip(QString::fromLatin1(parts.ToolTip));
   caption->setBuddy(line);
   SetAccessible(line, caption->text(), line->toolTip());
   SetAccessible(caption, caption->text(), line->toolTip());
