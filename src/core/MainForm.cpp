@@ -1,6 +1,7 @@
 #include "core/MainForm.h"
 
 #include "core/Panel.h"
+#include "displaylist/DisplayListForm.h"
 #include "link_file/NetworkFiles.h"
 #include "link_tcp/Connection.h"
 #include "settings/IniFile.h"
@@ -15,11 +16,20 @@ void ShowNoSystem(Panel& panel) {
   panel.View.txtOutputDisp.Text = kFirstOutput;
 }
 
+// Every opening of the setup dialog asks it to fill its controls from the settings.
+void ShowSetupDialog(Panel& panel) {
+  panel.frmTolenFile.Tag = kInitialTag;
+  panel.Ui.ShowDialog(Dialog::Setup);
+}
+
 // Dialogs opened from the menu come to the front: the main window lets go of its topmost place
 // while one is open.
 void ShowDialogFromMenu(Panel& panel, Dialog dialog) {
   panel.Ui.SetWindowPos(kStayOnTopNo);
-  panel.Ui.ShowDialog(dialog);
+  if (dialog == Dialog::Setup)
+    ShowSetupDialog(panel);
+  else
+    panel.Ui.ShowDialog(dialog);
   panel.Ui.SetWindowPos(panel.Settings.StayOnTop);
 }
 
@@ -29,7 +39,7 @@ void ServerFilesNotFound(Panel& panel) {
   panel.View.StatusPanel2 = kStatusNoServer;
   panel.Ui.MessageBox(kServerFilesNotFound, kErrorReadingFile, MsgIcon::None, MsgButtons::OkCancel);
   ShowNoSystem(panel);
-  panel.Ui.ShowDialog(Dialog::Setup);
+  ShowSetupDialog(panel);
   panel.Ui.SetWindowPos(panel.Settings.StayOnTop);
 }
 
@@ -48,7 +58,7 @@ void Form_Load(Panel& panel, const std::filesystem::path& programDir) {
   } else {
     panel.Ui.MessageBox(kNotConfiguredText, kAppTitle, MsgIcon::Exclamation, MsgButtons::Ok);
     ShowNoSystem(panel);
-    panel.Ui.ShowDialog(Dialog::Setup);
+    ShowSetupDialog(panel);
     if (ReadNetworkFiles(panel)) return;
   }
   ServerFilesNotFound(panel);
@@ -75,12 +85,12 @@ void mnuServerSetup_Click(Panel& panel) {
 }
 
 void mnuInDisplay_Click(Panel& panel) {
-  panel.State.DisplayListTarget = 10;
+  panel.State.DisplayListTarget = kInputListTarget;
   ShowDialogFromMenu(panel, Dialog::InputDisplayList);
 }
 
 void mnuOutDisplay_Click(Panel& panel) {
-  panel.State.DisplayListTarget = 20;
+  panel.State.DisplayListTarget = kOutputListTarget;
   ShowDialogFromMenu(panel, Dialog::OutputDisplayList);
 }
 

@@ -7,6 +7,7 @@
 #include "core/Ports.h"
 #include "core/Variables.h"
 #include "link_tcp/ReceiveBuffer.h"
+#include "settings/SetupForm.h"
 
 namespace dazi {
 
@@ -25,6 +26,9 @@ struct Panel {
   UiPort& Ui;
   SocketPort& Socket;
   FileSystemPort* Files;   // the server directory's file system; the computer's own unless replaced
+  // The setup dialog's contents outlive its openings: it is hidden, not destroyed, and its
+  // openers tag it for refilling.
+  SetupForm frmTolenFile;
   bool Unloading = false;  // Unload_Program has begun
   // Where zorntpnl.ini and DisplayList.dat live, chosen at start from the command line and the
   // program's location; empty means the program's own folder, AppPath.

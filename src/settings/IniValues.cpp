@@ -72,14 +72,18 @@ std::optional<int> ParseInt16Setting(std::string_view text) {
   return static_cast<int>(number.value);
 }
 
-std::optional<int32_t> ParseLeadingInt32(std::string_view text) {
+int64_t LeadingNumber(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  const DecimalPrefix number = ReadDecimalPrefix(text);
-  if (number.value < std::numeric_limits<int32_t>::min() ||
-      number.value > std::numeric_limits<int32_t>::max()) {
+  return ReadDecimalPrefix(text).value;
+}
+
+std::optional<int32_t> ParseLeadingInt32(std::string_view text) {
+  const int64_t number = LeadingNumber(text);
+  if (number < std::numeric_limits<int32_t>::min() ||
+      number > std::numeric_limits<int32_t>::max()) {
     return std::nullopt;
   }
-  return static_cast<int32_t>(number.value);
+  return static_cast<int32_t>(number);
 }
 
 }  // namespace dazi

@@ -13,6 +13,11 @@ namespace dazi {
 std::optional<int> ParseInt16Setting(std::string_view text);
 
 // The leading decimal number of the text, like VB's Val: 0 when there is none, trailing junk
+// ignored, rounded half to even. Huge numbers saturate far beyond any range the panel checks
+// (at +-2^40), so a range test on the result never overflows.
+int64_t LeadingNumber(std::string_view text);
+
+// The leading decimal number of the text, like VB's Val: 0 when there is none, trailing junk
 // ignored, rounded half to even. Nothing when the result does not fit a signed 32-bit integer.
 std::optional<int32_t> ParseLeadingInt32(std::string_view text);
 

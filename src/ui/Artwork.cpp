@@ -24,8 +24,10 @@ QPixmap BlankPixmap(QSize size, qreal dpr) {
   return pixmap;
 }
 
-// A matrix of lines (inputs across, outputs down) with the crosspoint at (row 1, column 2) lit.
-void DrawMatrix(QPainter& painter, const QRectF& area, const QColor& lines, qreal lineWidth) {
+// A matrix of lines (inputs across, outputs down) with the crosspoint at (row 1, column 2) lit;
+// with route, the signal's path through it is drawn in: in on its row, out down its column.
+void DrawMatrix(QPainter& painter, const QRectF& area, const QColor& lines, qreal lineWidth,
+                bool route = false) {
   constexpr int kLines = 3;
   const qreal dx = area.width() / (kLines + 1);
   const qreal dy = area.height() / (kLines + 1);
@@ -37,6 +39,11 @@ void DrawMatrix(QPainter& painter, const QRectF& area, const QColor& lines, qrea
                      QPointF(area.left() + dx * i, area.bottom() - dy * 0.5));
   }
   const QPointF lit(area.left() + dx * 2, area.top() + dy * 1);
+  if (route) {
+    painter.setPen(QPen(QColor(0xff, 0x6a, 0x5a), lineWidth * 1.6, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(area.left() + dx * 0.5, lit.y()), lit);
+    painter.drawLine(lit, QPointF(lit.x(), area.bottom() - dy * 0.5));
+  }
   const qreal radius = std::min(dx, dy) * 0.42;
   QRadialGradient glow(lit, radius);
   glow.setColorAt(0.0, QColor(0xff, 0x9a, 0x9a));
@@ -78,16 +85,16 @@ QPixmap TakePixmap(QSize size, qreal dpr) {
   return pixmap;
 }
 
-QPixmap IconPixmap(int side) {
-  QPixmap pixmap = BlankPixmap(QSize(side, side), 1.0);
+QPixmap IconPixmap(int side, qreal dpr = 1.0, bool route = false) {
+  QPixmap pixmap = BlankPixmap(QSize(side, side), dpr);
   QPainter painter(&pixmap);
-  PaintIcon(painter, side);
+  PaintIcon(painter, side, route);
   return pixmap;
 }
 
 }  // namespace
 
-void PaintIcon(QPainter& painter, int side) {
+void PaintIcon(QPainter& painter, int side, bool route) {
   painter.setRenderHint(QPainter::Antialiasing);
   const QRectF tile(0.5, 0.5, side - 1.0, side - 1.0);
   QLinearGradient face(tile.topLeft(), tile.bottomLeft());
@@ -97,7 +104,7 @@ void PaintIcon(QPainter& painter, int side) {
   painter.setBrush(face);
   painter.drawRoundedRect(tile, side * 0.18, side * 0.18);
   DrawMatrix(painter, tile.adjusted(side * 0.08, side * 0.08, -side * 0.08, -side * 0.08),
-             QColor(0xc8, 0xd0, 0xd8), std::max(1.0, side / 16.0));
+             QColor(0xc8, 0xd0, 0xd8), std::max(1.0, side / 16.0), route);
 }
 
 QPixmap BackgroundPicture(QSize size, int brandWidth, qreal devicePixelRatio) {
@@ -137,6 +144,10 @@ QIcon TakePicture() {
   QIcon icon;
   for (qreal dpr : {1.0, 2.0}) icon.addPixmap(TakePixmap(QSize(24, 18), dpr));
   return icon;
+}
+
+QPixmap LogoPicture(int side, qreal devicePixelRatio) {
+  return IconPixmap(side, devicePixelRatio, /*route=*/true);
 }
 
 QIcon WindowIcon() {

@@ -20,6 +20,10 @@ QIcon TakePicture();
 // The window icon: a small crosspoint matrix with one lit crosspoint.
 QIcon WindowIcon();
 // Paints the icon into a square of the given side; the installed icons are drawn with it too.
-void PaintIcon(QPainter& painter, int side);
+void PaintIcon(QPainter& painter, int side, bool route = false);
+
+// The program's logo for the information window: the icon's matrix on a larger tile, with the
+// lit crosspoint's signal path drawn in, side in device-independent pixels.
+QPixmap LogoPicture(int side, qreal devicePixelRatio);
 
 }  // namespace dazi::ui

@@ -13,7 +13,11 @@
 
 #include "BuildInfo.h"
 #include "core/Panel.h"
+#include "ui/AboutDialog.h"
+#include "ui/DisplayListDialog.h"
+#include "ui/MainWindow.h"
 #include "ui/PasswordDialog.h"
+#include "ui/SetupDialog.h"
 
 namespace dazi::ui {
 
@@ -32,6 +36,14 @@ QString FromAnsi(const std::string& text) {
     out.append(QChar(unit));
   }
   return out;
+}
+
+QtUi::~QtUi() {
+  // Dialogs with the main window as parent went with it; the others are ours to end.
+  for (QDialog* dialog :
+       std::initializer_list<QDialog*>{setupDialog_, displayListDialog_, aboutDialog_}) {
+    if (dialog && !dialog->parent()) delete dialog;
+  }
 }
 
 void QtUi::Attach(Panel& panel, QWidget* mainWindow) {
@@ -60,8 +72,10 @@ MsgResult QtUi::MessageBox(const std::string& text, const std::string& title, Ms
   const auto qtButtons = buttons == MsgButtons::OkCancel
                              ? QMessageBox::Ok | QMessageBox::Cancel
                              : QMessageBox::StandardButtons(QMessageBox::Ok);
-  // Before the main window is first shown the box stands on its own.
-  QWidget* parent = mainWindow_ && mainWindow_->isVisible() ? mainWindow_.data() : nullptr;
+  // A box belongs to the dialog that raised it, else to the main window; before the main window
+  // is first shown, and with no dialog open, it stands on its own.
+  QWidget* parent = QApplication::activeModalWidget();
+  if (!parent && mainWindow_ && mainWindow_->isVisible()) parent = mainWindow_.data();
   QMessageBox box(qtIcon, FromAnsi(title), FromAnsi(text), qtButtons, parent);
   return box.exec() == QMessageBox::Cancel ? MsgResult::Cancel : MsgResult::Ok;
 }
@@ -76,12 +90,36 @@ void QtUi::ShowDialog(Dialog dialog) {
       ShowPasswordPrompt();
       break;
     case Dialog::Setup:
+      ExecDialog(setupDialog_, [this](QWidget* parent) {
+        return new SetupDialog(
+            *panel_, [this] { RenderMainWindow(); }, parent);
+      });
+      break;
     case Dialog::InputDisplayList:
     case Dialog::OutputDisplayList:
+      ExecDialog(displayListDialog_, [this](QWidget* parent) {
+        return new DisplayListDialog(
+            *panel_, [this] { RenderMainWindow(); }, parent);
+      });
+      break;
     case Dialog::About:
-      // Their windows are not part of this build yet; the callers carry on as after a Cancel.
+      ExecDialog(aboutDialog_,
+                 [this](QWidget* parent) { return new AboutDialog(*panel_, parent); });
       break;
   }
+}
+
+template <typename D, typename Make>
+void QtUi::ExecDialog(QPointer<D>& dialog, Make make) {
+  if (!panel_) return;
+  if (!dialog) dialog = make(mainWindow_.data());
+  // Each dialog is opened once at a time; a second request while it shows has nothing to add.
+  if (dialog->isVisible()) return;
+  dialog->exec();
+}
+
+void QtUi::RenderMainWindow() {
+  if (auto* window = qobject_cast<MainWindow*>(mainWindow_.data())) window->render();
 }
 
 void QtUi::ShowPasswordPrompt() {

@@ -24,8 +24,17 @@ QString FromAnsi(const std::string& text);
 
 inline constexpr const char* kGuideFileName = "DaziVedur-Guide.html";
 
+class AboutDialog;
+class DisplayListDialog;
+class SetupDialog;
+
 class QtUi : public UiPort {
  public:
+  QtUi() = default;
+  QtUi(const QtUi&) = delete;
+  QtUi& operator=(const QtUi&) = delete;
+  ~QtUi() override;
+
   // The panel and the main window exist after this port does (the panel is built on it).
   void Attach(Panel& panel, QWidget* mainWindow);
 
@@ -46,10 +55,18 @@ class QtUi : public UiPort {
 
  private:
   void ShowPasswordPrompt();
+  // Shows the dialog modally, built on its first opening and kept for the next ones.
+  template <typename D, typename Make>
+  void ExecDialog(QPointer<D>& dialog, Make make);
+  // What a dialog's routine changed on the main window shows at once, not at the next tick.
+  void RenderMainWindow();
 
   Panel* panel_ = nullptr;
   QPointer<QWidget> mainWindow_;
   QPointer<PasswordDialog> passwordPrompt_;
+  QPointer<SetupDialog> setupDialog_;
+  QPointer<DisplayListDialog> displayListDialog_;
+  QPointer<AboutDialog> aboutDialog_;
 };
 
 }  // namespace dazi::ui

@@ -53,7 +53,11 @@ class MainWindowTest : public ::testing::Test {
     };
     ui.AnswerDialog = [this](Dialog dialog) {
       dialogs.push_back(dialog);
-      events.push_back(dialog == Dialog::Setup ? "dialog:Setup" : "dialog:other");
+      // Every opening of Setup asks it to refill from the settings.
+      const bool tagged = panel.frmTolenFile.Tag == kInitialTag;
+      events.push_back(dialog != Dialog::Setup ? "dialog:other"
+                       : tagged                ? "dialog:Setup"
+                                               : "dialog:Setup untagged");
       if (onDialog) onDialog(dialog);
     };
     ui.Attach(panel, &window);
@@ -197,7 +201,12 @@ TEST_F(MainWindowTest, MenuDialogsLiftTheWindowOffTheTopWhileOpen) {
   QObject::connect(native, &QWindow::visibleChanged, &watching,
                    [&hidden](bool shown) { hidden += !shown; });
   bool onTopWhileOpen = true;
-  onDialog = [&](Dialog) { onTopWhileOpen = OnTop(); };
+  std::vector<int> listTargets;
+  onDialog = [&](Dialog dialog) {
+    onTopWhileOpen = OnTop();
+    if (dialog == Dialog::InputDisplayList || dialog == Dialog::OutputDisplayList)
+      listTargets.push_back(panel.State.DisplayListTarget);
+  };
   for (const char* name : {"mnuServerSetup", "mnuInDisplay", "mnuOutDisplay", "mnuAbout"}) {
     SCOPED_TRACE(name);
     onTopWhileOpen = true;
@@ -209,6 +218,8 @@ TEST_F(MainWindowTest, MenuDialogsLiftTheWindowOffTheTopWhileOpen) {
   EXPECT_EQ(hidden, 0);
   EXPECT_EQ(dialogs, (std::vector<Dialog>{Dialog::Setup, Dialog::InputDisplayList,
                                           Dialog::OutputDisplayList, Dialog::About}));
+  EXPECT_EQ(listTargets, (std::vector<int>{10, 20}));
+  EXPECT_EQ(events.front(), "dialog:Setup");
 }
 
 TEST_F(MainWindowTest, TheStripCanBeMinimizedButNotResized) {

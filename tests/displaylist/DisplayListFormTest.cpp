@@ -1,0 +1,140 @@
+#include "displaylist/DisplayListForm.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/PanelFixture.h"
+
+namespace dazi {
+namespace {
+
+class DisplayListFormTest : public ::testing::Test {
+ protected:
+  // Four inputs with their generated names, editing the input list.
+  DisplayListFormTest() {
+    panel.State.InputCount = 4;
+    panel.State.DisplayListTarget = kInputListTarget;
+  }
+  void Open(const std::string& list) {
+    panel.Settings.InputDisplayList = list;
+    DisplayListForm_Activate(panel, form);
+  }
+  static std::vector<std::string> Texts(const ListItems& list) {
+    std::vector<std::string> texts;
+    for (const ListItem& item : list.Items()) texts.push_back(item.Text + "|" + item.SubItem1);
+    return texts;
+  }
+  void Select(ListItems& list, std::initializer_list<int> rows) {
+    for (int row : rows) list.Items().at(static_cast<size_t>(row)).Selected = true;
+  }
+  std::string Ok() {
+    DisplayListForm_cmdOk_Click(panel, form);
+    return panel.Settings.InputDisplayList;
+  }
+
+  testing::PanelFixture f;
+  Panel& panel = f.panel;
+  DisplayListForm form;
+};
+
+TEST_F(DisplayListFormTest, OpensWithEveryChannelAndTheListAndStoresItBackUnchanged) {
+  Open("1010");
+  EXPECT_EQ(form.lvChannel.Count(), 4u);
+  EXPECT_EQ(Texts(form.lvList),
+            (std::vector<std::string>{"Inpt0001 (Ch.0001)|Ch.0001", "Inpt0003 (Ch.0003)|Ch.0003"}));
+  EXPECT_EQ(Ok(), "1010");
+}
+
+TEST_F(DisplayListFormTest, AddingKeepsPlacesAndNeverDuplicates) {
+  Open("0010");
+  Select(form.lvChannel, {1, 2});
+  DisplayListForm_cmdAdd_Click(panel, form);
+  EXPECT_EQ(Texts(form.lvList),
+            (std::vector<std::string>{"Inpt0003 (Ch.0003)|Ch.0003", "Inpt0002 (Ch.0002)|Ch.0002"}));
+  DisplayListForm_cmdAddAll_Click(panel, form);
+  DisplayListForm_cmdAddAll_Click(panel, form);
+  EXPECT_EQ(form.lvList.Count(), 4u);
+  EXPECT_EQ(form.lvList.Items().back().Key, "Ch.0004");
+  EXPECT_TRUE(KeyExists(form, "Ch.0004"));
+  EXPECT_FALSE(KeyExists(form, "ch.0004"));
+  EXPECT_EQ(Ok(), "1111");
+}
+
+TEST_F(DisplayListFormTest, RemovesEverySelectedItemWhereverItIs) {
+  Open("1111");
+  Select(form.lvList, {0, 2, 3});
+  DisplayListForm_cmdRemove_Click(panel, form);
+  EXPECT_EQ(Texts(form.lvList), std::vector<std::string>{"Inpt0002 (Ch.0002)|Ch.0002"});
+  EXPECT_FALSE(KeyExists(form, "Ch.0001"));
+  Select(form.lvChannel, {0});
+  DisplayListForm_cmdAdd_Click(panel, form);  // a removed key can come back
+  EXPECT_EQ(Ok(), "1100");
+
+  Open("1111");
+  DisplayListForm_cmdRemoveAll_Click(panel, form);
+  EXPECT_EQ(Ok(), "0000");
+}
+
+TEST_F(DisplayListFormTest, TheStoredListHasExactlyOneFlagPerChannel) {
+  Open("1");  // shorter than the channel count: the rest are not in the list
+  EXPECT_EQ(form.lvList.Count(), 1u);
+  EXPECT_EQ(Ok(), "1000");
+  Open("0111x11");  // longer, and with a flag the panel never writes
+  EXPECT_EQ(form.lvList.Count(), 3u);
+  EXPECT_EQ(Ok(), "0111");
+  Open("");
+  EXPECT_EQ(Ok(), "0000");
+}
+
+TEST_F(DisplayListFormTest, CancelAndClosingChangeNothingAndEmptyTheLists) {
+  Open("1010");
+  DisplayListForm_cmdRemoveAll_Click(panel, form);
+  DisplayListForm_cmdCancel_Click(panel, form);
+  DisplayListForm_Unload(panel, form);
+  EXPECT_EQ(panel.Settings.InputDisplayList, "1010");
+  EXPECT_EQ(form.lvChannel.Count() + form.lvList.Count(), 0u);
+  EXPECT_FALSE(form.Visible);
+
+  panel.State.DisplayListTarget = 0;  // no list named: nothing listed, nothing stored
+  Open("1010");
+  EXPECT_EQ(form.lvChannel.Count() + form.lvList.Count(), 0u);
+  EXPECT_EQ(Ok(), "1010");
+}
+
+TEST_F(DisplayListFormTest, NamesFromTheSwitcherOffSourceAndBlankNames) {
+  panel.State.InputAlphaByChannel = {"CAM 1", "- Off -", "", "   "};
+  Open("1111");
+  EXPECT_EQ(Texts(form.lvList),
+            (std::vector<std::string>{"CAM 1 (Ch.0001)|Ch.0001", "- Off -|Ch.0002",
+                                      " (Ch.0003)|Ch.0003", "    (Ch.0004)|Ch.0004"}));
+}
+
+TEST_F(DisplayListFormTest, TheOutputListHasItsOwnCount) {
+  panel.State.OutputCount = 32;
+  panel.State.DisplayListTarget = kOutputListTarget;
+  panel.Settings.OutputDisplayList = "1";
+  DisplayListForm_Activate(panel, form);
+  EXPECT_EQ(form.lvChannel.Items().back().Text, "Out 0032 (Ch.0032)");
+  DisplayListForm_cmdOk_Click(panel, form);
+  EXPECT_EQ(panel.Settings.OutputDisplayList, "1" + std::string(31, '0'));
+  EXPECT_EQ(panel.Settings.InputDisplayList, "");
+}
+
+TEST_F(DisplayListFormTest, EveryChannelOfTheLargestRouterCanBeListedAndStored) {
+  panel.State.InputCount = 16383;  // File Mode: 256 generated names, the pattern goes on
+  Open("");
+  EXPECT_EQ(form.lvChannel.Items()[256].Text, "Inpt0257 (Ch.0257)");
+  EXPECT_EQ(form.lvChannel.Items().back().Text, "Inpt16383 (Ch.16383)");
+  DisplayListForm_cmdAddAll_Click(panel, form);
+  EXPECT_EQ(Ok(), std::string(16383, '1'));
+  // Five-digit keys name their own channel, not the one of their last four digits.
+  EXPECT_EQ(ChannelOfKey("Ch.10000"), 9999);
+  EXPECT_EQ(ChannelOfKey("Ch.16383"), 16382);
+  for (const char* bad : {"Ch.", "Ch.12a4", "XX.0001", "Ch.9999999999", ""})
+    EXPECT_EQ(ChannelOfKey(bad), -1) << bad;
+}
+
+}  // namespace
+}  // namespace dazi

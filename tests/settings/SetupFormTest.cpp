@@ -1,0 +1,371 @@
+#include "settings/SetupForm.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/SmallRouter.h"
+#include "settings/Drives.h"
+#include "settings/SetupHelp.h"
+#include "settings/TempDir.h"
+#include "support/PanelFixture.h"
+
+namespace dazi {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(CheckIPAddressTest, NormalisesFourPartsOrRefuses) {
+  const std::string huge(40, '9');
+  const std::pair<std::string, std::string> cases[] = {
+      {"192.168.001.010", "192.168.1.10"},
+      {"300.1.1.1", "255.1.1.1"},
+      {"1..2.3", "1.0.2.3"},
+      {"...1", "0.0.0.1"},
+      {"10.0.0.300", "10.0.0.255"},
+      {"1.2.3.4.5", "1.2.3.4"},  // further full stops belong to the last part: 4.5, halves to even
+      {"1.2.3.5.5", "1.2.3.6"},
+      {"1.2.3.4.51", "1.2.3.5"},
+      {huge + ".2.3." + huge, "255.2.3.255"},
+      {"-5.x.  7.4a", "0.0.7.4"},
+      {"1.2.3", ""},
+      {"1.2.3.", ""},
+      {"", ""},
+      {"1234", ""}};
+  for (const auto& [typed, normal] : cases) {
+    std::string text = typed;
+    EXPECT_EQ(CheckIPAddress(text), !normal.empty()) << typed;
+    EXPECT_EQ(text, normal.empty() ? typed : normal) << typed;
+  }
+}
+
+TEST(SetupKeyFilterTest, DigitsEverywhereFullStopOnlyInTheAddressAnythingInThePassword) {
+  using B = SetupBox;
+  for (B box : {B::txtRefresh, B::txtTimeOut, B::txtIpPort, B::txtPollRate, B::txtIPTimeOut}) {
+    EXPECT_EQ(SetupBox_KeyPress(box, '7'), '7');
+    EXPECT_EQ(SetupBox_KeyPress(box, 8), 8);
+    for (int key : {int{'.'}, int{'a'}, int{'-'}, int{' '}, int{'+'}, 0xE9, 0x0661})
+      EXPECT_EQ(SetupBox_KeyPress(box, key), 0) << key;
+  }
+  EXPECT_EQ(SetupBox_KeyPress(B::txtIP, '.'), '.');
+  EXPECT_EQ(SetupBox_KeyPress(B::txtIP, ','), 0);
+  for (int key : {int{'a'}, int{' '}, int{'.'}, 0xE9})
+    EXPECT_EQ(SetupBox_KeyPress(B::txtPassword, key), key);
+}
+
+TEST(SetupHelpTest, EachControlHasItsTextAndTheBoxesFollowTheSelectedMode) {
+  SetupForm file;
+  SetupForm tcpIp;
+  tcpIp.optFile = false;
+  tcpIp.optTCPIP = true;
+  const std::string fileTimeOut = SetupHelpText(file, "LblTimeOut");
+  const std::string tcpTimeOut = SetupHelpText(tcpIp, "txtIPTimeOut");
+  EXPECT_TRUE(fileTimeOut.ends_with("unable to find or access the .ndf files."));
+  EXPECT_TRUE(tcpTimeOut.ends_with("when it fails to respond to its polls."));
+  // The variant follows the option button, not the box.
+  EXPECT_EQ(SetupHelpText(file, "txtIPTimeOut"), fileTimeOut);
+  EXPECT_EQ(SetupHelpText(tcpIp, "txtTimeOut"), tcpTimeOut);
+  EXPECT_EQ(SetupHelpText(tcpIp, "lblRefresh"),
+            "Enter the Refresh Rate in seconds.  This is how often the DaziVedur will poll the "
+            "Server Module. ");
+  EXPECT_TRUE(SetupHelpText(file, "txtPollRate").starts_with("Enter the Refresh Rate in milli"));
+
+  const std::pair<const char*, const char*> exact[] = {
+      {"lblIpPort", "Enter the IP Port used by the ZOR Server Module.  The default is 1250."},
+      {"txtIP", "Enter the IP Address of the computer running the ZOR Server Module.  "},
+      {"frDirSelect", "Select the Drive and Directory where the ZOR Server software is installed "},
+      {"cmdCancel", "Abort any changes made and restore previous information. "},
+      {"chkStayOnTop",
+       "Select this option to keep the ZOR DezeZerida displayed on top of other Windows "
+       "applications."},
+      {"drvDrive", ""},
+      {"dirDirectory", ""},
+      {"lblDirName", ""},
+      {"frFileMode", ""},
+      {"", ""}};
+  for (const auto& [control, text] : exact)
+    EXPECT_EQ(SetupHelpText(file, control), text) << control;
+
+  SetupForm_MouseMove(file, "txtPassword");
+  const std::string password = file.lblHelp;
+  EXPECT_TRUE(password.starts_with("If desired, enter the Password"));
+  SetupForm_MouseMove(file, "dirDirectory");  // no help of its own: the text stays
+  EXPECT_EQ(file.lblHelp, password);
+}
+
+TEST(DrivesTest, RootAndHomeFirstAndAPathBelongsToItsLongestDrive) {
+  const auto drives =
+      OrderDrives({"/media/usb", "/", "/home/op/", "/boot", "/media/usb"}, "/home/op");
+  EXPECT_EQ(drives, (std::vector<std::string>{"/", "/home/op", "/boot", "/media/usb"}));
+  EXPECT_EQ(DriveOf(drives, "/media/usb/zor/"), "/media/usb");
+  EXPECT_EQ(DriveOf(drives, "/media/usb2/zor"), "/");
+  EXPECT_EQ(DriveOf(drives, "/home/op"), "/home/op");
+  EXPECT_EQ(DriveOf(drives, "S:\\Server\\"), "/");
+}
+
+class SetupFormTest : public ::testing::Test {
+ protected:
+  SetupFormTest() {
+    panel.State.AppPath = dir.Path();
+    fs::create_directories(dir.Path() / "server");
+    PanelSettings& s = panel.Settings;
+    s.LinkMode = TCPIPMode;
+    s.IPAddress = "10.0.0.1";
+    s.TCPIPPort = 1250;
+    s.ServerPath = (dir.Path() / "server").string() + "/";
+    s.Password = u"pw";
+    s.IPPollPeriod = 2;
+    s.IPAllowedMisses = 9;
+    s.StayOnTop = kStayOnTopNo;
+    s.HideInhibits = true;
+    Open();
+  }
+  void Open() {
+    form.Tag = kInitialTag;
+    form.Visible = true;
+    SetupForm_Activate(panel, form);
+  }
+  void Ok() { SetupForm_cmdSelect_Click(panel, form); }
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> texts;
+    for (const auto& m : f.ui.Messages) texts.push_back(m.Title + ": " + m.Text);
+    return texts;
+  }
+
+  testing::TempDir dir;
+  testing::PanelFixture f;
+  Panel& panel = f.panel;
+  SetupForm& form = f.panel.frmTolenFile;
+};
+
+TEST_F(SetupFormTest, ActivationFillsFromTheSettingsOnlyWhenTagged) {
+  EXPECT_TRUE(form.optTCPIP);
+  EXPECT_FALSE(form.optFile);
+  EXPECT_TRUE(form.frIPModeVisible);
+  EXPECT_FALSE(form.frFileModeVisible);
+  EXPECT_EQ(form.lblHelp, kTcpIpModeHelp);
+  EXPECT_EQ(form.txtIP + " " + form.txtIpPort + " " + form.txtPollRate + " " + form.txtIPTimeOut +
+                " " + form.txtRefresh + " " + form.txtTimeOut,
+            "10.0.0.1 1250 2 9 100 50");
+  EXPECT_EQ(form.txtPassword, u"pw");
+  EXPECT_EQ(form.dirDirectory, (dir.Path() / "server").string());
+  EXPECT_TRUE(form.ChkHideInhibits);
+  EXPECT_FALSE(form.chkStayOnTop);
+  EXPECT_TRUE(form.Tag.empty());
+
+  // A message box closing re-activates the dialog: what was typed stays.
+  form.txtIP = "10.0.0.2";
+  SetupForm_optFile_Click(panel, form);
+  SetupForm_Activate(panel, form);
+  EXPECT_EQ(form.txtIP, "10.0.0.2");
+  EXPECT_TRUE(form.frFileModeVisible);
+  EXPECT_EQ(form.lblHelp, kFileModeHelp);
+  EXPECT_TRUE(f.ui.Messages.empty());
+}
+
+TEST_F(SetupFormTest, AnUnreachableServerDirectoryMovesOnlyTheListToTheProgramsDirectory) {
+  panel.Settings.ServerPath = "/nonexistent/dazivedur/";
+  Open();
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Drive Error: Invalid Drive"});
+  EXPECT_EQ(form.dirDirectory, dir.Path().string());
+  EXPECT_EQ(panel.Settings.ServerPath, "/nonexistent/dazivedur/");
+}
+
+TEST_F(SetupFormTest, ADriveThatCannotBeShownGoesBackToTheDirectorysDrive) {
+  form.DriveList = {"/", dir.Path().string(), (dir.Path() / "gone").string()};
+  form.drvDrive = form.DriveList[2];
+  SetupForm_drvDrive_Change(panel, form);
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Error: Drive Error!"});
+  EXPECT_EQ(form.drvDrive, dir.Path().string());
+  form.drvDrive = "/";
+  SetupForm_drvDrive_Change(panel, form);
+  EXPECT_EQ(form.dirDirectory, "/");
+}
+
+// What an OK may change: the link, the stored numbers, the address box and the focus.
+std::string Snapshot(const Panel& p, const SetupForm& form, const testing::FakeSocket& socket) {
+  const PanelSettings& s = p.Settings;
+  return std::string(s.LinkMode == TCPIPMode ? "TCP " : "File ") + s.IPAddress + ":" +
+         std::to_string(s.TCPIPPort) + " poll " + std::to_string(s.IPPollPeriod) + " refresh " +
+         std::to_string(s.RefreshRate) + " time-out " + std::to_string(s.FileTimeOut) + " misses " +
+         std::to_string(s.IPAllowedMisses) + (s.ServerPath.empty() ? "" : " path") +
+         " | connects " + std::to_string(socket.ConnectCalls) + " closes " +
+         std::to_string(socket.CloseCalls) + " | box " + form.txtIP + " focus " +
+         form.FocusControl + " | " + p.View.StatusPanel1 + "/" + p.View.StatusPanel2;
+}
+
+// A failing step shows its message, leaves the dialog open and keeps what earlier steps did.
+struct FailingOk {
+  const char* Name;
+  std::function<void(Panel&, SetupForm&)> Arrange;
+  std::string Message;  // none: the files' reader has said why
+  std::string Left;
+};
+
+class FailingOkTest : public SetupFormTest, public ::testing::WithParamInterface<FailingOk> {};
+
+TEST_P(FailingOkTest, StopsWithItsMessage) {
+  GetParam().Arrange(panel, form);
+  Ok();
+  EXPECT_EQ(Messages(), GetParam().Message.empty() ? std::vector<std::string>{}
+                                                   : std::vector<std::string>{GetParam().Message});
+  EXPECT_TRUE(form.Visible);
+  EXPECT_FALSE(fs::exists(dir.Path() / "zorntpnl.ini")) << "nothing is written";
+  EXPECT_EQ(Snapshot(panel, form, f.socket), GetParam().Left);
+}
+
+const std::string kRange3600 = "Input Error: Please enter a value between 1 and 3600";
+const std::string kPortError =
+    "Port Error: Invalid IP Port #. Please reenter a number between 1 and 65535";
+const std::string kUntouched =
+    "TCP 10.0.0.1:1250 poll 2 refresh 100 time-out 50 misses 9 path | connects 0 closes 0 | box ";
+const std::string kStatus = " | Serial Link (NC) /Server Not Defined  ";
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, FailingOkTest,
+    ::testing::Values(
+        FailingOk{"Address", [](Panel&, SetupForm& form) { form.txtIP = "10.0.0"; },
+                  "Data Format Error: Please Enter IP Address In The Following Format: 192.168.1.1",
+                  kUntouched + "10.0.0.1 focus txtIP" + kStatus},
+        FailingOk{"PortZero", [](Panel&, SetupForm& form) { form.txtIpPort = "0"; }, kPortError,
+                  kUntouched + "10.0.0.1 focus " + kStatus},
+        FailingOk{"PortOfFortyDigits",
+                  [](Panel&, SetupForm& form) { form.txtIpPort = std::string(40, '9'); },
+                  kPortError, kUntouched + "10.0.0.1 focus " + kStatus},
+        FailingOk{"PasswordTooLong",
+                  [](Panel&, SetupForm& form) {
+                    form.txtIP = "10.0.0.9";
+                    form.txtPassword.assign(128, u'x');
+                  },
+                  "Password Error: The password is too long: the ZOR Server accepts at most 127 "
+                  "characters.",
+                  kUntouched + "10.0.0.9 focus txtPassword" + kStatus},
+        FailingOk{"PasswordNotAscii", [](Panel&, SetupForm& form) { form.txtPassword = u"\u00e9"; },
+                  "Password Error: The password can only hold plain ASCII characters (letters "
+                  "without accents, digits and the usual signs).",
+                  kUntouched + "10.0.0.1 focus txtPassword" + kStatus},
+        FailingOk{"PollPeriodAfterANewAddress",
+                  [](Panel&, SetupForm& form) {
+                    form.txtIP = "10.0.0.300";
+                    form.txtPollRate = "0";
+                  },
+                  kRange3600,
+                  "TCP 10.0.0.255:1250 poll 2 refresh 100 time-out 50 misses 9 path | connects 1 "
+                  "closes 1 | box 10.0.0.255 focus  | Switcher Link (NC) /10.0.0.255"},
+        FailingOk{"RefreshRateAfterAPollPeriod",
+                  [](Panel&, SetupForm& form) {
+                    form.txtPollRate = "7";
+                    form.txtRefresh = "40000";
+                  },
+                  "Input Error: Please enter a value between 1 and 32500",
+                  "TCP 10.0.0.1:1250 poll 7 refresh 100 time-out 50 misses 9 path | connects 0 "
+                  "closes 0 | box 10.0.0.1 focus " +
+                      kStatus},
+        FailingOk{"HiddenFileTimeOut", [](Panel&, SetupForm& form) { form.txtTimeOut = "-5"; },
+                  kRange3600, kUntouched + "10.0.0.1 focus " + kStatus},
+        FailingOk{"AllowedMissesBlank",
+                  [](Panel&, SetupForm& form) {
+                    form.txtTimeOut = "3600";
+                    form.txtIPTimeOut = " ";
+                  },
+                  kRange3600,
+                  "TCP 10.0.0.1:1250 poll 2 refresh 100 time-out 3600 misses 9 path | connects 0 "
+                  "closes 0 | box 10.0.0.1 focus " +
+                      kStatus},
+        FailingOk{"ServerFilesMissing",
+                  [](Panel& p, SetupForm& form) {
+                    p.State.SocketConnected = true;
+                    form.optTCPIP = false;
+                    form.optFile = true;
+                  },
+                  "",
+                  "File 10.0.0.1:1250 poll 2 refresh 100 time-out 50 misses 9 | connects 0 closes "
+                  "1 | box 10.0.0.1 focus  | Switcher Link (NC)/No Server Detected "}),
+    [](const auto& param) { return param.param.Name; });
+
+TEST_F(SetupFormTest, OkReconnectsOnlyForANewAddressOrPort) {
+  Ok();
+  EXPECT_EQ(f.socket.ConnectCalls, 0);
+  EXPECT_FALSE(form.Visible);
+  EXPECT_TRUE(fs::exists(dir.Path() / "zorntpnl.ini"));
+
+  Open();
+  form.txtIpPort = "1251";
+  Ok();
+  EXPECT_EQ(f.socket.ConnectCalls, 1);
+  EXPECT_EQ(f.socket.ConnectedPort, 1251);
+  EXPECT_TRUE(f.ui.Messages.empty());
+}
+
+TEST_F(SetupFormTest, OkFromFileModeStartsTheLinkAndAppliesLongPeriodsInFull) {
+  panel.Settings.LinkMode = FileMode;
+  panel.View.mnuConnect.Enabled = false;
+  Open();
+  SetupForm_optTCPIP_Click(panel, form);
+  form.optTCPIP = true;
+  form.optFile = false;
+  form.txtPollRate = "3600";
+  form.txtRefresh = "1";
+  form.chkStayOnTop = true;
+  form.ChkHideInhibits = false;
+  Ok();
+  const PanelSettings& s = panel.Settings;
+  EXPECT_EQ(s.LinkMode, TCPIPMode);
+  EXPECT_EQ(f.socket.ConnectedHost + ":" + std::to_string(f.socket.ConnectedPort), "10.0.0.1:1250");
+  EXPECT_TRUE(panel.View.mnuConnect.Enabled);
+  EXPECT_EQ(panel.View.tmrFileCheck.IntervalMs, 3'600'000);
+  EXPECT_EQ(s.StayOnTop, kStayOnTopYes);
+  EXPECT_FALSE(s.HideInhibits);
+  EXPECT_FALSE(form.Visible);
+}
+
+TEST_F(SetupFormTest, OkInFileModeOnTheSameDirectoryKeepsTheLinkAndComputesMissesWide) {
+  panel.Settings.LinkMode = FileMode;
+  Open();
+  form.txtRefresh = "1";
+  form.txtTimeOut = "3600";
+  Ok();
+  EXPECT_TRUE(f.ui.Messages.empty());
+  EXPECT_EQ(panel.Settings.FileMissLimit, 3'600'000);
+  EXPECT_EQ(panel.View.tmrFileCheck.IntervalMs, 1);
+  EXPECT_FALSE(form.Visible);
+}
+
+TEST_F(SetupFormTest, AFileThatCannotBeWrittenIsReportedAndTheDialogCloses) {
+  panel.State.AppPath = dir.Path() / "missing";
+  Ok();
+  EXPECT_EQ(Messages(),
+            (std::vector<std::string>{"Error Writing File: Error Writing Zorntpnl.ini File",
+                                      "Error Reading File: Server Alphas Data File Not Found!"}));
+  EXPECT_FALSE(form.Visible);
+}
+
+TEST_F(SetupFormTest, OkPutsBothSelectorsAndTheDisplaysOnTheFirstEntries) {
+  testing::LoadRouter(panel, {"BARS", "CAM 1", "CAM 2"}, {1, 0, 2}, {"MON", "PGM"}, {1, 0});
+  testing::Route(panel, 1, 1);  // MON (channel 1) takes BARS (channel 1)
+  panel.View.cmdoutSel.SetValue(1);
+  panel.View.cmdInSel.SetValue(1);
+  ASSERT_EQ(panel.View.txtOutputDisp.Text, "PGM");
+  Ok();
+  EXPECT_EQ(panel.State.SelectedOutput + panel.View.cmdoutSel.Value(), 0);
+  EXPECT_EQ(panel.View.txtOutputDisp.Text, "MON");
+  EXPECT_EQ(panel.View.txtPresetDisp.Text, "BARS");
+  EXPECT_EQ(panel.State.SelectedInput, 0);
+}
+
+TEST_F(SetupFormTest, CancelDiscardsWhatWasTyped) {
+  form.txtIP = "10.9.9.9";
+  form.chkStayOnTop = true;
+  SetupForm_cmdCancel_Click(panel, form);
+  EXPECT_FALSE(form.Visible);
+  EXPECT_EQ(panel.Settings.IPAddress, "10.0.0.1");
+  Open();
+  EXPECT_EQ(form.txtIP, "10.0.0.1");
+  EXPECT_FALSE(form.chkStayOnTop);
+}
+
+}  // namespace
+}  // namespace dazi

@@ -1,0 +1,172 @@
+// The three operator dialogs as widgets: their controls carry the names the routines know them
+// by, and clicks, keys and the mouse reach the routines. The rules behind them are the forms'
+// tests.
+#include <gtest/gtest.h>
+
+#include <QtTest>
+#include <QtWidgets>
+
+#include "core/Panel.h"
+#include "support/FakePorts.h"
+#include "ui/AboutDialog.h"
+#include "ui/DisplayListDialog.h"
+#include "ui/SetupDialog.h"
+
+namespace dazi::ui {
+namespace {
+
+using dazi::testing::FakeSocket;
+using dazi::testing::FakeUi;
+
+class DialogsTest : public ::testing::Test {
+ protected:
+  DialogsTest() {
+    InitVariables(panel);
+    panel.State.AppPath = programDir.path().toStdString();
+  }
+  template <typename T = QWidget>
+  static T* Child(QWidget& dialog, const char* name) {
+    T* found = dialog.findChild<T*>(QString::fromLatin1(name));
+    if (!found) ADD_FAILURE() << "no " << name;
+    return found;
+  }
+
+  QTemporaryDir programDir;
+  FakeUi ui;
+  FakeSocket socket;
+  Panel panel{ui, socket};
+};
+
+class SetupDialogTest : public DialogsTest {
+ protected:
+  SetupDialogTest() {
+    panel.Settings.IPAddress = "10.0.0.1";
+    Open();
+    QApplication::setActiveWindow(&dialog);
+  }
+  void Open() {
+    panel.frmTolenFile.Tag = kInitialTag;
+    dialog.show();
+  }
+  QLineEdit* Box(const char* name) { return Child<QLineEdit>(dialog, name); }
+
+  SetupDialog dialog{panel, {}};
+};
+
+TEST_F(SetupDialogTest, EveryControlIsThereByNameAndNamedForAssistiveTechnology) {
+  for (const char* name :
+       {"frFileMode",   "frDirSelect", "lblDirName",  "dirDirectory",    "lbDriveName",
+        "drvDrive",     "lblRefresh",  "txtRefresh",  "LblTimeOut",      "txtTimeOut",
+        "frIPMode",     "lblIP",       "txtIP",       "lblIpPort",       "txtIpPort",
+        "lblPassword",  "txtPassword", "lblPollRate", "txtPollRate",     "lblIPTimeOut",
+        "txtIPTimeOut", "cmdSelect",   "cmdCancel",   "ChkHideInhibits", "chkStayOnTop",
+        "FrmSelect",    "optFile",     "optTCPIP",    "frmSetupHelp",    "lblHelp"}) {
+    QWidget* control = Child(dialog, name);
+    if (!control) continue;
+    EXPECT_FALSE(control->accessibleName().isEmpty()) << name;
+    EXPECT_FALSE(control->accessibleDescription().isEmpty()) << name;
+  }
+  EXPECT_EQ(dialog.windowTitle(), "ZOR Tolen DaziVedur");
+  EXPECT_EQ(Child<QPushButton>(dialog, "cmdSelect")->accessibleName(), "Ok");
+}
+
+TEST_F(SetupDialogTest, TabWalksTheVisibleControlsInOrder) {
+  QStringList order;
+  Child(dialog, "dirDirectory")->setFocus();
+  for (int i = 0; i < 10; ++i) {
+    order << QApplication::focusWidget()->objectName();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  }
+  EXPECT_EQ(order, QStringList({"dirDirectory", "drvDrive", "txtRefresh", "txtTimeOut", "cmdSelect",
+                                "cmdCancel", "ChkHideInhibits", "chkStayOnTop", "optFile",
+                                "dirDirectory"}));
+}
+
+TEST_F(SetupDialogTest, KeyFiltersHoldForTypingAndPasting) {
+  QLineEdit* refresh = Box("txtRefresh");
+  refresh->clear();
+  QTest::keyClicks(refresh, "1a.2");
+  EXPECT_EQ(refresh->text(), "12");
+  refresh->insert("-3x4");  // pasted: what passes goes in, as if typed
+  EXPECT_EQ(refresh->text(), "1234");
+  refresh->insert("abc");
+  EXPECT_EQ(refresh->text(), "1234");
+  QLineEdit* ip = Box("txtIP");
+  ip->selectAll();
+  ip->insert(" 10.0,0.2 ");
+  EXPECT_EQ(ip->text(), "10.00.2");
+  Child<QRadioButton>(dialog, "optTCPIP")->click();
+  QTest::keyClicks(Box("txtPassword"), "a b");
+  EXPECT_EQ(Box("txtPassword")->text(), "a b");
+}
+
+TEST_F(SetupDialogTest, ClicksMouseAndEscapeReachTheRoutines) {
+  Child<QRadioButton>(dialog, "optTCPIP")->click();
+  EXPECT_TRUE(Child(dialog, "frIPMode")->isVisible());
+  EXPECT_FALSE(Child(dialog, "frFileMode")->isVisible());
+
+  QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+  QApplication::sendEvent(Child(dialog, "lblIpPort"), &enter);
+  EXPECT_EQ(Child<QLabel>(dialog, "lblHelp")->text(),
+            "Enter the IP Port used by the ZOR Server Module.  The default is 1250.");
+
+  Box("txtIP")->setText("10.0.0");
+  Child<QPushButton>(dialog, "cmdSelect")->click();
+  ASSERT_EQ(ui.Messages.size(), 1u);
+  EXPECT_EQ(ui.Messages[0].Title, "Data Format Error");
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(Box("txtIP")->text(), "10.0.0.1");
+
+  Box("txtIP")->setText("10.9.9.9");
+  QTest::keyClick(&dialog, Qt::Key_Escape);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(panel.Settings.IPAddress, "10.0.0.1");
+  Open();
+  EXPECT_EQ(Box("txtIP")->text(), "10.0.0.1");
+  EXPECT_TRUE(Child(dialog, "frFileMode")->isVisible()) << "File Mode, as the settings say";
+}
+
+TEST_F(DialogsTest, DisplayListButtonsReachTheFormAndOkStoresTheList) {
+  panel.State.InputCount = 4;
+  panel.State.DisplayListTarget = 10;
+  panel.Settings.InputDisplayList = "1010";
+  DisplayListDialog dialog(panel, {});
+  dialog.show();
+  auto* channels = Child<QTreeView>(dialog, "lvChannel");
+  auto* current = Child<QTreeView>(dialog, "lvList");
+  EXPECT_EQ(channels->model()->rowCount(), 4);
+  EXPECT_EQ(current->model()->index(1, 0).data().toString(), "Inpt0003 (Ch.0003)");
+  EXPECT_EQ(current->model()->headerData(0, Qt::Horizontal).toString(), "Channel");
+
+  for (int row : {1, 3})
+    channels->selectionModel()->select(channels->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  Child<QPushButton>(dialog, "cmdAdd")->click();
+  EXPECT_EQ(current->model()->rowCount(), 4);
+  current->selectionModel()->select(current->model()->index(0, 0),
+                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  Child<QPushButton>(dialog, "cmdRemove")->click();
+  Child<QPushButton>(dialog, "cmdOk")->click();
+  EXPECT_EQ(panel.Settings.InputDisplayList, "0111");
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(channels->model()->rowCount(), 0) << "closing empties the lists";
+
+  dialog.show();
+  Child<QPushButton>(dialog, "cmdRemoveAll")->click();
+  QTest::keyClick(&dialog, Qt::Key_Escape);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(panel.Settings.InputDisplayList, "0111");
+}
+
+TEST_F(DialogsTest, TheInformationWindowShowsTheVersionOnTwoLinesAndCloses) {
+  AboutDialog dialog(panel);
+  dialog.show();
+  EXPECT_EQ(Child<QLabel>(dialog, "lblVersionInfo")->text(),
+            "Tolen Dazivedur\nVersion 3.14 - 07/31/2008");
+  EXPECT_EQ(Child<QLabel>(dialog, "lblServerLocation")->text(), "Not Specified");
+  Child<QPushButton>(dialog, "cmdAboutquit")->click();
+  EXPECT_FALSE(dialog.isVisible());
+}
+
+}  // namespace
+}  // namespace dazi::ui
