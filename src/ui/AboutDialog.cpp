@@ -8,6 +8,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "core/Panel.h"
 #include "ui/Artwork.h"
 #include "ui/QtUi.h"
 
@@ -45,13 +46,16 @@ AboutDialog::AboutDialog(const Panel& panel, QWidget* parent) : QDialog(parent),
   lblZORtitle->setFont(titleFont);
   QLabel* lblZORaddress =
       MakeLabel(this, "lblZORaddress", QString::fromLatin1(kSupplierDescription));
-  QLabel* lblZORaddress2 = MakeLabel(this, "lblZORaddress2", QString::fromLatin1(kSupplierGuide));
+  QLabel* lblZORaddress2 = MakeLabel(this, "lblZORaddress2", QString::fromUtf8(kSupplierGuide));
   lblZORaddress2->setWordWrap(true);
+  lblSettingsFolder_ = MakeLabel(this, "lblSettingsFolder", QString());
+  lblSettingsFolder_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   auto* identity = new QVBoxLayout;
   identity->setSpacing(2);
   identity->addWidget(lblZORtitle);
   identity->addWidget(lblZORaddress);
   identity->addWidget(lblZORaddress2);
+  identity->addWidget(lblSettingsFolder_);
   identity->addStretch();
   auto* top = new QHBoxLayout;
   top->addWidget(Image1, 0, Qt::AlignTop);
@@ -116,6 +120,12 @@ void AboutDialog::activate() {
   QString version = QString::fromLatin1(form_.lblVersionInfo);
   version.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   lblVersionInfo_->setText(version);
+  // Which of the panels on this desktop this is: the folder its settings are kept in.
+  lblSettingsFolder_->setText(
+      QStringLiteral("Settings: %1")
+          .arg(QString::fromStdU16String(panel_.SettingsFolderInUse().u16string())));
+  SetAccessible(lblSettingsFolder_, lblSettingsFolder_->text(),
+                QStringLiteral("Where this panel keeps its settings"));
   lblSrvLoc_->setText(QString::fromLatin1(form_.lblSrvLoc));
   // A server directory is a path of this system; an address is plain ASCII either way.
   lblServerLocation_->setText(QString::fromStdString(form_.lblServerLocation));

@@ -19,7 +19,7 @@ inline constexpr const char* kSupplierName = "DaziVedur";
 inline constexpr const char* kSupplierDescription =
     "A control panel for broadcast routing switchers.";
 inline constexpr const char* kSupplierGuide =
-    "Operator's guide: DaziVedur-Guide.html, beside the program.";
+    "Operator's guide: Help \u203a Contents (DaziVedur-Guide.html).";
 
 class AboutDialog : public QDialog {
   Q_OBJECT
@@ -39,6 +39,7 @@ class AboutDialog : public QDialog {
   ProgramActivation activation_;
 
   QLabel* lblVersionInfo_ = nullptr;
+  QLabel* lblSettingsFolder_ = nullptr;
   QLabel* lblSrvLoc_ = nullptr;
   QLabel* lblServerLocation_ = nullptr;
   QLabel* lblOtCtl_ = nullptr;
