@@ -1,5 +1,6 @@
 #include "core/InhibitMap.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace dazi {
@@ -26,6 +27,25 @@ void InhibitMap::Set(int output, int input, int value) {
     bits_[bit / 64] |= mask;
   else
     bits_[bit / 64] &= ~mask;
+}
+
+void InhibitMap::SetRun(int output, int first, int end, int value) {
+  if (first >= end) return;
+  if (output < 0 || first < 0 || output >= outputs_ || first >= inputs_)
+    throw std::out_of_range("inhibit index");
+  const uint64_t row = static_cast<uint64_t>(output) * inputs_;
+  uint64_t bit = row + first;
+  const uint64_t stop = row + std::min(end, inputs_);
+  const uint64_t fill = value == 1 ? ~uint64_t{0} : 0;
+  while (bit < stop) {
+    const uint64_t offset = bit % 64;
+    const uint64_t width = std::min<uint64_t>(64 - offset, stop - bit);
+    const uint64_t mask = (width == 64 ? ~uint64_t{0} : ((uint64_t{1} << width) - 1)) << offset;
+    uint64_t& word = bits_[bit / 64];
+    word = (word & ~mask) | (fill & mask);
+    bit += width;
+  }
+  if (end > inputs_) throw std::out_of_range("inhibit index");
 }
 
 }  // namespace dazi

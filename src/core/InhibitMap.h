@@ -19,6 +19,9 @@ class InhibitMap {
   int Get(int output, int input) const;
   // Stores value == 1; throws std::out_of_range outside the bounds.
   void Set(int output, int input, int value);
+  // Set(output, i, value) for every input i from first up to but not including end, a word at
+  // a time; inputs past the bounds throw after those within them are stored.
+  void SetRun(int output, int first, int end, int value);
 
  private:
   int outputs_ = 0;
