@@ -58,8 +58,9 @@ void ProcessTake(Panel& panel, const Message& message, TakeLookup& lookup) {
     if (message.size() != 9 || !ChecksumValid(message)) return;
     const int input = ReadNumber(message, 3);
     const int output = ReadNumber(message, 5);
-    if (output >= s.OutputCount) throw std::out_of_range("output channel");
-    s.CrosspointMap.at(output).Source[0] = static_cast<int16_t>(input);
+    // An output the panel does not have ends the report (hostile floods carry many: no throw).
+    if (output >= s.OutputCount || output >= static_cast<int>(s.CrosspointMap.size())) return;
+    s.CrosspointMap[output].Source[0] = static_cast<int16_t>(input);
 
     // Whatever output the report named, show what now feeds the chosen destination: the first
     // position that holds its source.
