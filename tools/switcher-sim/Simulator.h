@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "Flood.h"
 #include "Framer.h"
 #include "Router.h"
 #include "SimMessages.h"
@@ -29,6 +30,7 @@ struct SimOptions {
   int pollSeconds = 0;  // 0: the simulator sends no polls of its own
   bool sendQuery = true;
   size_t maxMessageBytes = 4 * 1024 * 1024;
+  int floodSeconds = 0;  // flood every panel this long from the first connection
 };
 
 class Simulator {
@@ -42,7 +44,8 @@ class Simulator {
   std::string Listen();
   quint16 Port() const { return server_.serverPort(); }
 
-  // One console command: linkdown, linkup, silent on|off, close, route OUT IN, quit.
+  // One console command: linkdown, linkup, silent on|off, close, route OUT IN, flood SECONDS,
+  // quit.
   void HandleConsoleLine(const std::string& line);
 
  private:
@@ -76,11 +79,19 @@ class Simulator {
   void SetLinkDown(bool down);
   void SendPolls();
   bool Ready(const Session& session) const;
+  // Sends hostile traffic to every panel for the given time (0 stops it).
+  void StartFlood(int seconds);
+  void FloodTick();
+  bool Flooding() const { return floodTimer_.isActive(); }
 
   Router router_;
   SimOptions options_;
   QTcpServer server_;
   QTimer pollTimer_;
+  QTimer floodTimer_;
+  qint64 floodEndMs_ = 0;
+  qint64 floodBytes_ = 0;
+  FloodTraffic floodTraffic_;
   std::map<int, std::unique_ptr<Session>> sessions_;
   int nextId_ = 1;
 };

@@ -70,6 +70,8 @@ int main(int argc, char** argv) {
       {"no-query", "Do not send the query 129 after a panel connects."},
       {"max-message", "Largest map message in bytes before splitting (default 4194304).", "n",
        "4194304"},
+      {"flood", "Flood every panel with hostile traffic for n seconds from the first connection.",
+       "n", "0"},
   });
   parser.process(app);
   if (!parser.positionalArguments().isEmpty()) return Fail("unexpected argument");
@@ -83,6 +85,7 @@ int main(int argc, char** argv) {
   if (!ReadInt(parser, "type", 0, sim::kMaxChannels, type)) return Fail("bad --type");
   if (!ReadInt(parser, "poll", 0, 3600, options.pollSeconds)) return Fail("bad --poll");
   if (!ReadInt(parser, "max-message", 64, 1 << 30, maxMessage)) return Fail("bad --max-message");
+  if (!ReadInt(parser, "flood", 0, 3600, options.floodSeconds)) return Fail("bad --flood");
   options.port = static_cast<quint16>(port);
   options.maxMessageBytes = static_cast<size_t>(maxMessage);
   options.linkDown = parser.isSet("linkdown");
