@@ -52,6 +52,14 @@ void Simulator::HandleConsoleLine(const std::string& line) {
       const std::string refusal = ApplyRoute(output, input);
       LogLine(echo + ": " + (refusal.empty() ? "done" : "refused (" + refusal + ")"));
     }
+  } else if (command == "flood" && !first.empty() && second.empty()) {
+    int seconds = 0;
+    if (!ParseChannel(first, seconds) || seconds > 3600) {
+      LogLine(echo + ": refused (usage: flood SECONDS, 0..3600, 0 stops)");
+    } else {
+      LogLine(echo + (seconds > 0 ? ": flooding" : ": stopping the flood"));
+      StartFlood(seconds);
+    }
   } else if (command == "quit" && first.empty()) {
     LogLine(echo + ": quitting");
     for (auto& [id, session] : sessions_) session->socket->flush();
@@ -59,7 +67,7 @@ void Simulator::HandleConsoleLine(const std::string& line) {
   } else {
     LogLine(echo +
             ": unknown command (linkdown, linkup, silent on|off, close, route OUT IN, "
-            "quit)");
+            "flood SECONDS, quit)");
   }
 }
 
