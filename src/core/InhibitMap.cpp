@@ -9,7 +9,11 @@ void InhibitMap::Recreate(int outputs, int inputs) {
   outputs_ = outputs < 0 ? 0 : outputs;
   inputs_ = inputs < 0 ? 0 : inputs;
   const uint64_t count = static_cast<uint64_t>(outputs_) * static_cast<uint64_t>(inputs_);
-  bits_.assign((count + 63) / 64, 0);
+  const size_t words = static_cast<size_t>((count + 63) / 64);
+  // A map that grows is not copied (never the old and the new one at once), and one that
+  // shrinks far gives its memory back: a largest router's map alone is 32 MB.
+  if (words > bits_.capacity() || words < bits_.capacity() / 2) std::vector<uint64_t>().swap(bits_);
+  bits_.assign(words, 0);
 }
 
 int InhibitMap::Get(int output, int input) const {
