@@ -1,5 +1,9 @@
 // DaziVedur: builds the panel, its Qt adapters and the main window, loads, and runs.
 #include <QApplication>
+#include <cstdlib>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "core/Panel.h"
 #include "ui/Artwork.h"
@@ -8,6 +12,12 @@
 #include "ui/QtUi.h"
 
 int main(int argc, char** argv) {
+#ifdef __GLIBC__
+  // Large blocks (socket buffers, maps, long messages) come straight from the system and go
+  // back to it when freed. Left to itself, glibc raises this threshold after freeing such a
+  // block and keeps later ones in its heap, where they stay resident long after a burst.
+  mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tolen DaziVedur"));
   QApplication::setWindowIcon(dazi::ui::WindowIcon());
