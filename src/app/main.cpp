@@ -7,6 +7,7 @@
 
 #include "core/Panel.h"
 #include "ui/Artwork.h"
+#include "ui/FirstFrameExit.h"
 #include "ui/MainWindow.h"
 #include "ui/QtSocket.h"
 #include "ui/QtUi.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
   window.load(QCoreApplication::applicationDirPath());
   // The operator may have ended the program from a dialog shown while loading.
   if (panel.Unloading) return 0;
+  dazi::ui::ExitAfterFirstFrameIfAsked(window);
   window.show();
   return QApplication::exec();
 }
