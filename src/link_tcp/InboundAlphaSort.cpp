@@ -100,22 +100,36 @@ std::vector<int> SortedAlphaOrder(const std::vector<std::string>& alphas) {
   std::iota(order.begin(), order.end(), 0);
   std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[a] < keys[b]; });
 
-  // Runs of equal keys, smallest first; within a run the records are in arrival order.
-  FenwickTree placed(n);  // records of smaller keys, by arrival index
+  // Runs of equal keys, smallest first; within a run the records are in arrival order. Only a
+  // run with smaller keys before it can come out in another order; the smallest key's run and
+  // single records stay as they are.
+  std::vector<int> runStart;
+  for (int k = 0; k < n; ++k)
+    if (k == 0 || keys[order[k - 1]] != keys[order[k]]) runStart.push_back(k);
+  runStart.push_back(n);
+  size_t lastTurning = 0;  // 0: no run can turn
+  for (size_t r = 1; r + 1 < runStart.size(); ++r)
+    if (runStart[r + 1] - runStart[r] > 1) lastTurning = r;
+
+  FenwickTree placed(lastTurning > 0 ? n : 0);  // records of smaller keys, by arrival index
   std::vector<int> run;
   std::vector<int> smallerAfter;
-  for (int begin = 0, end = 0; begin < n; begin = end) {
-    end = begin + 1;
-    while (end < n && keys[order[end]] == keys[order[begin]]) ++end;
-    if (end - begin > 1) {
+  for (size_t r = 0; r <= lastTurning && lastTurning > 0; ++r) {
+    const int begin = runStart[r];
+    const int end = runStart[r + 1];
+    if (r > 0 && end - begin > 1) {
       run.assign(order.begin() + begin, order.begin() + end);
       smallerAfter.resize(run.size());
       for (size_t j = 0; j < run.size(); ++j) {
         const int until = j + 1 < run.size() ? placed.SumBefore(run[j + 1]) : begin;
         smallerAfter[j] = until - placed.SumBefore(run[j]);
       }
-      const std::vector<int> queue = EqualRunOrder(run, smallerAfter);
-      std::copy(queue.begin(), queue.end(), order.begin() + begin);
+      // With no smaller record after the first, the queue never turns: arrival order stands.
+      if (std::any_of(smallerAfter.begin(), smallerAfter.end(),
+                      [](int smaller) { return smaller > 0; })) {
+        const std::vector<int> queue = EqualRunOrder(run, smallerAfter);
+        std::copy(queue.begin(), queue.end(), order.begin() + begin);
+      }
     }
     for (int k = begin; k < end; ++k) placed.Add(order[k], 1);
   }
