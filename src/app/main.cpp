@@ -5,12 +5,17 @@
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <cstdlib>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "BuildInfo.h"
 #include "core/Panel.h"
 #include "settings/SettingsFolder.h"
 #include "ui/Artwork.h"
 #include "ui/CommandLine.h"
+#include "ui/FirstFrameExit.h"
 #include "ui/MainWindow.h"
 #include "ui/QtLinkLog.h"
 #include "ui/QtSocket.h"
@@ -93,6 +98,12 @@ int main(int argc, char** argv) {
 
   if (command.logLink) QLoggingCategory::setFilterRules(dazi::ui::QtLinkLog::Rules());
 
+#ifdef __GLIBC__
+  // Large blocks (socket buffers, maps, long messages) come straight from the system and go
+  // back to it when freed. Left to itself, glibc raises this threshold after freeing such a
+  // block and keeps later ones in its heap, where they stay resident long after a burst.
+  mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tolen DaziVedur"));
   QApplication::setApplicationVersion(QString::fromLatin1(dazi::build::kVersion));
@@ -116,6 +127,7 @@ int main(int argc, char** argv) {
   window.load(QString::fromStdU16String(programFolder.u16string()));
   // The operator may have ended the program from a dialog shown while loading.
   if (panel.Unloading) return 0;
+  dazi::ui::ExitAfterFirstFrameIfAsked(window);
   window.show();
   return QApplication::exec();
 }

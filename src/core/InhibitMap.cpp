@@ -33,7 +33,11 @@ void InhibitMap::Recreate(int outputs, int inputs) {
   outputs_ = outputs < 0 ? 0 : outputs;
   inputs_ = inputs < 0 ? 0 : inputs;
   const uint64_t count = static_cast<uint64_t>(outputs_) * static_cast<uint64_t>(inputs_);
-  bits_.assign((count + 63) / 64, 0);
+  const size_t words = static_cast<size_t>((count + 63) / 64);
+  // A map that grows is not copied (never the old and the new one at once), and one that
+  // shrinks far gives its memory back: a largest router's map alone is 32 MB.
+  if (words > bits_.capacity() || words < bits_.capacity() / 2) std::vector<uint64_t>().swap(bits_);
+  bits_.assign(words, 0);
 }
 
 int InhibitMap::Get(int output, int input) const {
@@ -78,6 +82,25 @@ void InhibitMap::StoreRun(int output, int firstInput, const uint8_t* values, siz
     count -= run;
     bit += run;
   }
+}
+
+void InhibitMap::SetRun(int output, int first, int end, int value) {
+  if (first >= end) return;
+  if (output < 0 || first < 0 || output >= outputs_ || first >= inputs_)
+    throw std::out_of_range("inhibit index");
+  const uint64_t row = static_cast<uint64_t>(output) * inputs_;
+  uint64_t bit = row + first;
+  const uint64_t stop = row + std::min(end, inputs_);
+  const uint64_t fill = value == 1 ? ~uint64_t{0} : 0;
+  while (bit < stop) {
+    const uint64_t offset = bit % 64;
+    const uint64_t width = std::min<uint64_t>(64 - offset, stop - bit);
+    const uint64_t mask = (width == 64 ? ~uint64_t{0} : ((uint64_t{1} << width) - 1)) << offset;
+    uint64_t& word = bits_[bit / 64];
+    word = (word & ~mask) | (fill & mask);
+    bit += width;
+  }
+  if (end > inputs_) throw std::out_of_range("inhibit index");
 }
 
 }  // namespace dazi

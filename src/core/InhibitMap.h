@@ -24,6 +24,9 @@ class InhibitMap {
   // row arrives. Pairs outside the bounds are passed over.
   void StoreRun(int output, int firstInput, const uint8_t* values, size_t count,
                 uint8_t inhibitedValue);
+  // Set(output, i, value) for every input i from first up to but not including end, a word at
+  // a time; inputs past the bounds throw after those within them are stored.
+  void SetRun(int output, int first, int end, int value);
 
  private:
   int outputs_ = 0;

@@ -24,9 +24,16 @@ bool IsSingleByteCommand(uint8_t b) {
   return b == 245 || b == 244 || b == 241 || b == 243;
 }
 
+// What a drain carries from one message to the next: the message's storage, reused so that a
+// run of small messages allocates nothing, and the take reports' lookup.
+struct Drain {
+  Message message;
+  TakeLookup lookup;
+};
+
 // Cuts at most one message off the head and handles it. Returns whether anything was removed,
 // so that a drain knows when only an incomplete message (or nothing) is left.
-bool CutOneMessage(Panel& panel) {
+bool CutOneMessage(Panel& panel, Drain& drain) {
   ReceiveBuffer& buffer = panel.Received;
   bool removed = false;
   try {
@@ -49,6 +56,7 @@ bool CutOneMessage(Panel& panel) {
       if (IsSingleByteCommand(command)) {
         buffer.Discard(1);
         removed = true;
+        drain.lookup.valid = false;
         ProcessSingleByte(panel, command);
         return true;
       }
@@ -68,9 +76,9 @@ bool CutOneMessage(Panel& panel) {
         }
       }
 
-      const Message message = buffer.Take(length);
+      buffer.TakeInto(length, drain.message);
       removed = true;
-      DispatchMessage(panel, message);
+      DispatchMessage(panel, drain.message, drain.lookup);
       return true;
     }
   } catch (const std::exception&) {
@@ -82,13 +90,15 @@ bool CutOneMessage(Panel& panel) {
 }  // namespace
 
 void ProcessCommand(Panel& panel) {
-  CutOneMessage(panel);
+  Drain drain;
+  CutOneMessage(panel, drain);
 }
 
 void DrainReceived(Panel& panel) {
   // A handler may open a modal prompt during which later messages are drained by a nested call;
   // the loop therefore looks at the buffer afresh after every message.
-  while (CutOneMessage(panel)) {
+  Drain drain;
+  while (CutOneMessage(panel, drain)) {
   }
 }
 

@@ -51,28 +51,40 @@ void ProcessSingleByte(Panel& panel, uint8_t command) {
   }
 }
 
-void ProcessTake(Panel& panel, const Message& message) {
+namespace {
+
+void ProcessTake(Panel& panel, const Message& message, TakeLookup& lookup) {
   SwitcherState& s = panel.State;
   try {
-    if (!ChecksumValid(message) || message.size() != 9) return;
+    if (message.size() != 9 || !ChecksumValid(message)) return;
     const int input = ReadNumber(message, 3);
     const int output = ReadNumber(message, 5);
-    if (output >= s.OutputCount) throw std::out_of_range("output channel");
-    s.CrosspointMap.at(output).Source[0] = static_cast<int16_t>(input);
+    // An output the panel does not have ends the report (hostile floods carry many: no throw).
+    if (output >= s.OutputCount || output >= static_cast<int>(s.CrosspointMap.size())) return;
+    s.CrosspointMap[output].Source[0] = static_cast<int16_t>(input);
 
-    // Whatever output the report named, show what now feeds the chosen destination.
+    // Whatever output the report named, show what now feeds the chosen destination: the first
+    // position that holds its source.
     const int chosen = s.OutputChannelAt.at(s.SelectedOutput);
     const int16_t source = s.CrosspointMap.at(chosen).Source[0];
-    const int positions = std::min<int>(s.InputCount, static_cast<int>(s.InputChannelAt.size()));
-    for (int k = 0; k < positions; ++k) {
-      if (s.InputChannelAt[k] == source) {
-        panel.View.txtInputDisp = {s.InputAlpha.at(k), s.ActiveColor};
-        break;
-      }
+    if (!lookup.valid || lookup.source != source) {
+      const int positions = std::min<int>(s.InputCount, static_cast<int>(s.InputChannelAt.size()));
+      const auto begin = s.InputChannelAt.begin();
+      const auto found = std::find(begin, begin + positions, source);
+      lookup = {true, source, found == begin + positions ? -1 : static_cast<int>(found - begin)};
     }
+    if (lookup.position >= 0)
+      panel.View.txtInputDisp = {s.InputAlpha.at(lookup.position), s.ActiveColor};
   } catch (const std::exception&) {
     [[maybe_unused]] const char* error = "Error Processing Take";
   }
+}
+
+}  // namespace
+
+void ProcessTake(Panel& panel, const Message& message) {
+  TakeLookup lookup;
+  ProcessTake(panel, message, lookup);
 }
 
 void ProcessSwitcherType(Panel& panel, const Message& message) {
@@ -132,8 +144,15 @@ void ProcessServerRequest(Panel& panel, const Message& message) {
 }
 
 void DispatchMessage(Panel& panel, const Message& message) {
+  TakeLookup lookup;
+  DispatchMessage(panel, message, lookup);
+}
+
+void DispatchMessage(Panel& panel, const Message& message, TakeLookup& lookup) {
   if (message.empty()) return;
   if (panel.Log) panel.Log->Received(message.data(), message.size());
+  if (message[0] == 254) return ProcessTake(panel, message, lookup);
+  lookup.valid = false;
   switch (message[0]) {
     case 252:
       ProcessAlphaTable(panel, message);
@@ -143,9 +162,6 @@ void DispatchMessage(Panel& panel, const Message& message) {
       break;
     case 248:
       ProcessInhibitMap(panel, message);
-      break;
-    case 254:
-      ProcessTake(panel, message);
       break;
     case 229:
       ProcessSwitcherType(panel, message);

@@ -90,6 +90,7 @@ void ApplyOutputs(Panel& panel, SortedTable table, int count) {
   if (count != oldCount) s.Inhibit.Recreate(count + 1, s.InputCount + 1);
   s.OutputCount = count;
   s.CrosspointMap.resize(count);
+  if (s.CrosspointMap.capacity() / 2 > s.CrosspointMap.size()) s.CrosspointMap.shrink_to_fit();
   // A destination past the shorter list follows the spinner, which stopped at its new maximum.
   if (s.SelectedOutput < 0 || s.SelectedOutput >= count)
     s.SelectedOutput = panel.View.cmdoutSel.Value();

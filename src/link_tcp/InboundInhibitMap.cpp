@@ -39,7 +39,7 @@ void ApplyInhibitMap(Panel& panel, const Message& message) {
       const int flag = SplitRunByte(low);
       const int64_t length = JoinBytes(low, message.at(pos + 1));
       const int64_t end = std::min<int64_t>(input + length, s.InputCount);
-      for (int64_t i = input; i < end; ++i) s.Inhibit.Set(o, static_cast<int>(i), flag);
+      if (input < end) s.Inhibit.SetRun(o, static_cast<int>(input), static_cast<int>(end), flag);
       input += length;
     }
   }

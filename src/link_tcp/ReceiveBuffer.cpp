@@ -17,6 +17,12 @@ std::vector<uint8_t> ReceiveBuffer::Take(size_t count) {
   return taken;
 }
 
+void ReceiveBuffer::TakeInto(size_t count, std::vector<uint8_t>& out) {
+  count = std::min(count, Size());
+  out.assign(Data(), Data() + count);
+  Discard(count);
+}
+
 void ReceiveBuffer::Discard(size_t count) {
   count = std::min(count, Size());
   head_ += count;

@@ -23,6 +23,8 @@ class ReceiveBuffer {
 
   // Removes the first count bytes (all when count >= Size()) and returns them.
   std::vector<uint8_t> Take(size_t count);
+  // The same into out, whose storage is reused.
+  void TakeInto(size_t count, std::vector<uint8_t>& out);
   // Removes the first count bytes.
   void Discard(size_t count);
   void Clear();

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -74,7 +75,8 @@ MainWindow::MainWindow(Panel& panel, QWidget* parent)
       panel_(panel) {
   setObjectName(QStringLiteral("frmTolenMain"));
   setFont(FormFont());
-  setWindowIcon(WindowIcon());
+  // The program gives every window its icon; drawing it again here would cost start-up time.
+  if (QGuiApplication::windowIcon().isNull()) setWindowIcon(WindowIcon());
   scale_ = std::max(1.0, logicalDpiX() / 96.0);
 
   buildMenus();

@@ -14,9 +14,20 @@ constexpr int kNotConnected = 10057;
 // smaller count loses nothing.
 constexpr qint64 kMaxArrivalCount = 32767;
 
+// What the socket takes from the system ahead of the panel. Unbounded, a peer sending faster
+// than the panel handles would pile its bytes up in this process (the system's own buffer alone
+// takes 32 MB on a loopback link); bounded, the rest waits in the system and TCP slows the peer.
+constexpr qint64 kReadBufferBytes = 256 * 1024;
+// A peer that stops reading must not make the panel hoard what it sends either: past this
+// backlog a message is refused, as a full system buffer would refuse it. The panel's own
+// messages are a few bytes each.
+constexpr qint64 kMaxWriteBacklog = 1024 * 1024;
+constexpr int kNoBufferSpace = 10055;
+
 }  // namespace
 
 QtSocket::QtSocket(QObject* parent) : QObject(parent) {
+  socket_.setReadBufferSize(kReadBufferBytes);
   connect(&socket_, &QTcpSocket::connected, this, &QtSocket::OnConnected);
   connect(&socket_, &QTcpSocket::stateChanged, this, &QtSocket::OnStateChanged);
   connect(&socket_, &QTcpSocket::readyRead, this, &QtSocket::OnReadyRead);
@@ -59,6 +70,10 @@ int QtSocket::Write(const uint8_t* data, int length) {
   }
   if (!Connected()) {
     lastError_ = kNotConnected;
+    return 0;
+  }
+  if (socket_.bytesToWrite() > kMaxWriteBacklog) {
+    lastError_ = kNoBufferSpace;
     return 0;
   }
   const qint64 written = socket_.write(reinterpret_cast<const char*>(data), length);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <stdexcept>
 #include <tuple>
 
 #include "core/UpDown.h"
@@ -69,6 +72,28 @@ TEST(InhibitMap, StoresOnlyOnesAndRefusesWritesOutsideItsBounds) {
   EXPECT_THROW(map.Set(3, 0, 1), std::out_of_range);
   map.Recreate(3, 70);
   EXPECT_EQ(map.Get(2, 69), 0);
+}
+
+// Rows of 70 bits straddle words: runs a word at a time must store what bit-by-bit writes store.
+TEST(InhibitMap, RunsStoreWhatSingleWritesStore) {
+  InhibitMap byRun, byBit;
+  byRun.Recreate(5, 70);
+  byBit.Recreate(5, 70);
+  std::mt19937 random(3);
+  for (int k = 0; k < 400; ++k) {
+    const int output = static_cast<int>(random() % 5), first = static_cast<int>(random() % 70);
+    const int end = first + static_cast<int>(random() % 75), value = static_cast<int>(random() % 2);
+    bool threw = false;
+    try {
+      byRun.SetRun(output, first, end, value);
+    } catch (const std::out_of_range&) {
+      threw = true;
+    }
+    for (int i = first; i < std::min(end, 70); ++i) byBit.Set(output, i, value);
+    EXPECT_EQ(threw, end > 70);
+  }
+  for (int o = 0; o < 5; ++o)
+    for (int i = 0; i < 70; ++i) ASSERT_EQ(byRun.Get(o, i), byBit.Get(o, i)) << o << "," << i;
 }
 
 }  // namespace

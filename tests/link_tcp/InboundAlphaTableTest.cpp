@@ -103,7 +103,7 @@ std::vector<int> ReferenceExchangeSort(Texts keys) {
   return order;
 }
 
-TEST(AlphaSort, BothPathsGiveTheExchangeSortsOrder) {
+TEST(AlphaSort, GivesTheExchangeSortsOrder) {
   std::mt19937 random(7);
   for (int trial = 0; trial < 400; ++trial) {
     // Few letters and short names make equal alphas (also equal but for case) common.
@@ -117,7 +117,6 @@ TEST(AlphaSort, BothPathsGiveTheExchangeSortsOrder) {
     }
     const std::vector<int> expected = ReferenceExchangeSort(alphas);
     EXPECT_EQ(SortedAlphaOrder(alphas), expected) << trial;
-    EXPECT_EQ(ExchangeSortedAlphaOrder(alphas), expected) << trial;
   }
 }
 

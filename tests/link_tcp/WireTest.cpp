@@ -165,6 +165,22 @@ TEST(Framing, MessagesArrivingWhileThePromptIsOpenAreHandledOnceInOrder) {
   EXPECT_TRUE(link.panel.Received.Empty());
 }
 
+// Take reports in one arrival show the chosen destination's source as the inputs stand when each
+// report is handled, also when new input names arrive between them.
+TEST(Framing, TakeReportsFollowInputNamesArrivingBetweenThem) {
+  Link link;
+  const Bytes xy = testing::AlphaTable(10, 1, 0, {{"X", 0}, {"Y", 1}});
+  const Bytes za = testing::AlphaTable(10, 1, 0, {{"Z", 0}, {"A", 1}});
+  std::vector<std::string> shown;
+  link.Arrive(Concat({xy, testing::TakeReport(1, 0)}));
+  shown.push_back(link.panel.View.txtInputDisp.Text);
+  link.Arrive(Concat({testing::TakeReport(1, 0), za, testing::TakeReport(5, 3)}));
+  shown.push_back(link.panel.View.txtInputDisp.Text);
+  link.Arrive(Concat({testing::TakeReport(5, 3), testing::TakeReport(0, 0)}));
+  shown.push_back(link.panel.View.txtInputDisp.Text);
+  EXPECT_EQ(shown, (std::vector<std::string>{"Y", "A", "Z"}));
+}
+
 // Read in bounded pieces: everything complete is handled, junk never ending a message is not kept.
 TEST(Framing, LargeArrivalsAreHandledInFullWithBoundedMemory) {
   Link link;

@@ -74,6 +74,27 @@ TEST_F(QtSocketTest, ArrivalsKeepComingWhileAHandlerRunsAModalLoop) {
   EXPECT_TRUE(heardInside);
 }
 
+// A peer flooding the panel, or never reading what the panel sends, leaves the excess in the
+// system's buffers, not in the panel.
+TEST_F(QtSocketTest, NeitherDirectionHoardsMoreThanABoundedBacklog) {
+  QTcpSocket* peer = ConnectPeer();
+  ASSERT_NE(peer, nullptr);
+  const QByteArray flood(16 << 20, 'x');
+  peer->write(flood);
+  QTest::qWait(300);
+  std::vector<uint8_t> buffer(64 * 1024);
+  int64_t taken = 0;
+  for (int n; (n = socket.Read(buffer.data(), static_cast<int>(buffer.size()))) > 0;) taken += n;
+  EXPECT_GT(taken, 0);
+  EXPECT_LE(taken, 256 * 1024);
+
+  int64_t sent = 0;
+  while (socket.Write(buffer.data(), static_cast<int>(buffer.size())) > 0 && sent < (1 << 30))
+    sent += static_cast<int64_t>(buffer.size());
+  EXPECT_EQ(socket.LastError(), 10055);
+  EXPECT_LT(sent, int64_t{1} << 30);
+}
+
 TEST_F(QtSocketTest, BadArgumentsFailAtOnce) {
   const std::pair<std::string, int32_t> bad[] = {
       {"", 1250}, {kLoopback, 0}, {kLoopback, -1}, {kLoopback, 65536}};

@@ -1,5 +1,6 @@
 #include "Simulator.h"
 
+#include <QDateTime>
 #include <QTcpSocket>
 #include <cstdio>
 #include <exception>
@@ -14,6 +15,8 @@ constexpr qint64 kReadChunkBytes = 64 * 1024;
 constexpr size_t kMaxPendingBytes = 4096;  // longest panel message is a 260-byte password
 constexpr qint64 kMaxWriteBacklog = 64 * 1024 * 1024;
 constexpr size_t kMaxPanels = 64;
+constexpr qint64 kFloodBacklog = 1024 * 1024;  // queued per panel before more is generated
+constexpr size_t kFloodChunk = 256 * 1024;
 
 constexpr int kMaskCrosspointMap = 0x80;
 constexpr int kMaskInputAlphas = 0x100;
@@ -51,7 +54,9 @@ void Simulator::Session::Log(const std::string& text) const {
 }
 
 Simulator::Simulator(Router router, SimOptions options)
-    : router_(std::move(router)), options_(std::move(options)) {
+    : router_(std::move(router)),
+      options_(std::move(options)),
+      floodTraffic_(router_.inputCount, router_.outputCount, 1250) {
   QObject::connect(&server_, &QTcpServer::newConnection, [this] { OnNewConnection(); });
   QObject::connect(&pollTimer_, &QTimer::timeout, [this] { SendPolls(); });
   if (!options_.files.dir.empty()) {
@@ -59,6 +64,7 @@ Simulator::Simulator(Router router, SimOptions options)
       return TakeFromFile(output, input);
     });
   }
+  QObject::connect(&floodTimer_, &QTimer::timeout, [this] { FloodTick(); });
 }
 
 Simulator::~Simulator() {
@@ -110,6 +116,10 @@ void Simulator::OnNewConnection() {
     if (options_.sendQuery) {
       Send(s, EncodeQuery());
       s.Log("query 100 sent");
+    }
+    if (options_.floodSeconds > 0) {
+      StartFlood(options_.floodSeconds);
+      options_.floodSeconds = 0;
     }
   }
 }
@@ -175,6 +185,7 @@ void Simulator::HandleMessage(Session& session, const Bytes& message) {
       return HandlePoll(session);
     case 244:
     case 241:
+      if (Flooding()) return;  // the flood's polls are answered by the thousand
       return session.Log("poll answer " + std::to_string(command));
     case 242:
       return HandleInfoRequest(session, message);
@@ -308,6 +319,7 @@ void Simulator::HandlePassword(Session& session, const Bytes& message) {
 }
 
 void Simulator::HandleQueryAnswer(Session& session, const Bytes& message) {
+  if (Flooding()) return;
   if (!ChecksumValid(message) || message.size() != 5) {
     return session.Log("bad query answer dropped");
   }
@@ -359,6 +371,35 @@ void Simulator::CloseSession(Session& session) {
 void Simulator::SendPolls() {
   for (auto& [id, session] : sessions_) {
     if (!session->closing && Ready(*session)) Send(*session, Bytes{245});
+  }
+}
+
+void Simulator::StartFlood(int seconds) {
+  if (seconds <= 0) {
+    if (Flooding()) floodEndMs_ = 0;  // the next tick reports and stops
+    return;
+  }
+  if (!Flooding()) floodBytes_ = 0;
+  floodEndMs_ = QDateTime::currentMSecsSinceEpoch() + qint64{seconds} * 1000;
+  floodTimer_.start(0);
+  LogLine("flood: every panel for " + std::to_string(seconds) + " s");
+}
+
+void Simulator::FloodTick() {
+  if (QDateTime::currentMSecsSinceEpoch() >= floodEndMs_) {
+    floodTimer_.stop();
+    LogLine("flood: over, " + std::to_string(floodBytes_ / 1024) + " KiB sent");
+    return;
+  }
+  Bytes chunk;
+  for (auto& [id, session] : sessions_) {
+    if (session->closing || !Ready(*session) || options_.silent) continue;
+    // Only as fast as the panel takes it: the simulator's own memory stays bounded.
+    if (session->socket->bytesToWrite() > kFloodBacklog) continue;
+    chunk.clear();
+    floodTraffic_.Append(chunk, kFloodChunk);
+    Send(*session, chunk);
+    floodBytes_ += static_cast<qint64>(chunk.size());
   }
 }
 

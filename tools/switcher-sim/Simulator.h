@@ -13,6 +13,7 @@
 #include <string>
 
 #include "FileServer.h"
+#include "Flood.h"
 #include "Framer.h"
 #include "Router.h"
 #include "SimMessages.h"
@@ -34,6 +35,7 @@ struct SimOptions {
   size_t maxMessageBytes = 4 * 1024 * 1024;
   FileOptions files;  // files.dir empty: TCP only
   bool logMessages = false;  // every message in and out, as the panel's link log shows them
+  int floodSeconds = 0;  // flood every panel this long from the first connection
 };
 
 class Simulator {
@@ -50,7 +52,7 @@ class Simulator {
   quint16 Port() const { return server_.serverPort(); }
 
   // One console command: linkdown, linkup, silent on|off, close, route OUT IN, status N,
-  // remove NAME, restore NAME, truncate NAME [BYTES], freeze on|off, quit.
+  // remove NAME, restore NAME, truncate NAME [BYTES], freeze on|off, flood SECONDS, quit.
   void HandleConsoleLine(const std::string& line);
 
  private:
@@ -89,12 +91,20 @@ class Simulator {
   void SetLinkDown(bool down);
   void SendPolls();
   bool Ready(const Session& session) const;
+  // Sends hostile traffic to every panel for the given time (0 stops it).
+  void StartFlood(int seconds);
+  void FloodTick();
+  bool Flooding() const { return floodTimer_.isActive(); }
 
   Router router_;
   SimOptions options_;
   QTcpServer server_;
   QTimer pollTimer_;
   std::unique_ptr<FileServer> files_;
+  QTimer floodTimer_;
+  qint64 floodEndMs_ = 0;
+  qint64 floodBytes_ = 0;
+  FloodTraffic floodTraffic_;
   std::map<int, std::unique_ptr<Session>> sessions_;
   int nextId_ = 1;
 };

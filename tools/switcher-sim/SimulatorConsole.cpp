@@ -57,6 +57,14 @@ void Simulator::HandleConsoleLine(const std::string& line) {
              (command == "truncate" && !first.empty() && extra.empty()) ||
              (command == "freeze" && (first == "on" || first == "off") && second.empty())) {
     HandleFileCommand(echo, command, first, second);
+  } else if (command == "flood" && !first.empty() && second.empty()) {
+    int seconds = 0;
+    if (!ParseChannel(first, seconds) || seconds > 3600) {
+      LogLine(echo + ": refused (usage: flood SECONDS, 0..3600, 0 stops)");
+    } else {
+      LogLine(echo + (seconds > 0 ? ": flooding" : ": stopping the flood"));
+      StartFlood(seconds);
+    }
   } else if (command == "quit" && first.empty()) {
     LogLine(echo + ": quitting");
     for (auto& [id, session] : sessions_) session->socket->flush();
@@ -64,7 +72,8 @@ void Simulator::HandleConsoleLine(const std::string& line) {
   } else {
     LogLine(echo +
             ": unknown command (linkdown, linkup, silent on|off, close, route OUT IN, status N, "
-            "remove NAME, restore NAME, truncate NAME [BYTES], freeze on|off, quit)");
+            "remove NAME, restore NAME, truncate NAME [BYTES], freeze on|off, flood SECONDS, "
+            "quit)");
   }
 }
 

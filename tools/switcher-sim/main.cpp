@@ -138,6 +138,8 @@ int main(int argc, char** argv) {
        "name"},
       {"freeze", "Start frozen: nothing is written to the directory until 'freeze off'."},
       {"log-messages", "Log every message in and out: direction, name and bytes in hex."},
+      {"flood", "Flood every panel with hostile traffic for n seconds from the first connection.",
+       "n", "0"},
   });
   parser.process(app);
   if (!parser.positionalArguments().isEmpty()) return Fail("unexpected argument");
@@ -151,6 +153,7 @@ int main(int argc, char** argv) {
   if (!ReadInt(parser, "type", 0, sim::kMaxChannels, type)) return Fail("bad --type");
   if (!ReadInt(parser, "poll", 0, 3600, options.pollSeconds)) return Fail("bad --poll");
   if (!ReadInt(parser, "max-message", 64, 1 << 30, maxMessage)) return Fail("bad --max-message");
+  if (!ReadInt(parser, "flood", 0, 3600, options.floodSeconds)) return Fail("bad --flood");
   options.port = static_cast<quint16>(port);
   options.maxMessageBytes = static_cast<size_t>(maxMessage);
   options.linkDown = parser.isSet("linkdown");
