@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <QLoggingCategory>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
-#include <cstdlib>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif

@@ -25,7 +25,7 @@ struct Panel {
   ReceiveBuffer Received;
   UiPort& Ui;
   SocketPort& Socket;
-  FileSystemPort* Files;   // the server directory's file system; the computer's own unless replaced
+  FileSystemPort* Files;  // the server directory's file system; the computer's own unless replaced
   // The setup dialog's contents outlive its openings: it is hidden, not destroyed, and its
   // openers tag it for refilling.
   SetupForm frmTolenFile;

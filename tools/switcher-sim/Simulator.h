@@ -33,9 +33,9 @@ struct SimOptions {
   int pollSeconds = 0;  // 0: the simulator sends no polls of its own
   bool sendQuery = true;
   size_t maxMessageBytes = 4 * 1024 * 1024;
-  FileOptions files;  // files.dir empty: TCP only
+  FileOptions files;         // files.dir empty: TCP only
   bool logMessages = false;  // every message in and out, as the panel's link log shows them
-  int floodSeconds = 0;  // flood every panel this long from the first connection
+  int floodSeconds = 0;      // flood every panel this long from the first connection
 };
 
 class Simulator {
