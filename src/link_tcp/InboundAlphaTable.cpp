@@ -25,8 +25,9 @@ SortedTable Sort(std::vector<std::string> alphas, const std::vector<int16_t>& nu
   const std::vector<int> order = SortedAlphaOrder(alphas);
   const int count = static_cast<int>(order.size());
   SortedTable table;
-  table.alphas.reserve(order.size());
-  table.numbers.reserve(order.size());
+  // Room for the off source an input table may gain: growing a full list would double it.
+  table.alphas.reserve(order.size() + 1);
+  table.numbers.reserve(order.size() + 1);
   for (int record : order) {
     table.alphas.push_back(std::move(alphas[record]));
     table.numbers.push_back(numbers[record]);
@@ -138,8 +139,11 @@ void ProcessAlphaTable(Panel& panel, const Message& message) {
     }
 
     if (kind == kInputs) {
-      panel.State.InputAlphaByChannel = alphas;
-      panel.State.InputAlphaByChannel.push_back(kOffSourceByChannel);
+      std::vector<std::string>& byChannel = panel.State.InputAlphaByChannel;
+      byChannel.clear();
+      byChannel.reserve(alphas.size() + 1);
+      byChannel.assign(alphas.begin(), alphas.end());
+      byChannel.push_back(kOffSourceByChannel);
     } else if (kind == kOutputs) {
       panel.State.OutputAlphaByChannel = alphas;
     } else if (kind != kSalvos) {
