@@ -1,16 +1,10 @@
 // File Mode against the simulator's server directory: the start-up load, a Take carried out
 // through a command file and seen on a TCP/IP panel of the same router (and the other way
-// round), the status byte, an outage reported once and recovered, and a first start set up in
-// File Mode through the setup dialog.
+// round), the status byte, an outage reported once and recovered.
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFileSystemModel>
-#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <QTreeView>
 
 #include "core/MainForm.h"
 #include "core/TakeAndSalvo.h"
@@ -18,8 +12,6 @@
 #include "e2e/SimulatorProcess.h"
 #include "link_file/NetworkFiles.h"
 #include "link_tcp/Outbound.h"
-#include "ui/MainWindow.h"
-#include "ui/QtUi.h"
 
 namespace dazi::testing {
 namespace {
@@ -105,43 +97,6 @@ TEST_F(FileModeLive, FollowsTheStatusByteAndReportsAnOutageOncePerOutage) {
     sim.Command("restore Status.ndf");
     EXPECT_TRUE(TickUntil([&] { return panel.View.StatusPanel1 == "Switcher Link (OK)"; }));
   }
-}
-
-// A first start: the setup dialog, File Mode, the simulator's directory, OK; the panel reads it.
-TEST(FileModeFirstStart, IsSetUpThroughTheSetupDialog) {
-  QTemporaryDir server, programDir;
-  SimulatorProcess sim({"--router", DEMO_ROUTER_PATH, "--dir", server.path()});
-  FakeSocket socket;
-  ui::QtUi ui;
-  Panel panel{ui, socket};
-  ui::MainWindow window{panel};
-  ui.Attach(panel, &window);
-  std::vector<std::string> messages;
-  ui.AnswerMessageBox = [&](const std::string& text, const std::string&, MsgIcon, MsgButtons) {
-    messages.push_back(text);
-    return MsgResult::Ok;
-  };
-  QTimer operatorAtSetup;
-  QObject::connect(&operatorAtSetup, &QTimer::timeout, [&] {
-    QWidget* setup = QApplication::activeModalWidget();
-    if (!setup || setup->objectName() != "frmTolenFile") return;
-    operatorAtSetup.stop();
-    setup->findChild<QRadioButton*>("optFile")->click();
-    auto* tree = setup->findChild<QTreeView*>("dirDirectory");
-    tree->setCurrentIndex(qobject_cast<QFileSystemModel*>(tree->model())->index(server.path()));
-    QTest::mouseClick(setup->findChild<QWidget*>("cmdSelect"), Qt::LeftButton);
-  });
-  operatorAtSetup.start(20);
-  window.load(programDir.path());
-
-  EXPECT_EQ(messages,
-            std::vector<std::string>{"System Not Yet Configured. Please Specify Server Location."});
-  EXPECT_EQ(panel.Settings.ServerPath, server.path().toStdString() + "/");
-  EXPECT_EQ(panel.View.txtInputDisp.Text, "CAM 1   ");
-  EXPECT_EQ(panel.View.StatusPanel1, "Switcher Link (OK) ");
-  QFile ini(QDir(programDir.path()).filePath("zorntpnl.ini"));
-  ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(ini.readAll().contains("TCP/IP Mode=No"));
 }
 
 }  // namespace

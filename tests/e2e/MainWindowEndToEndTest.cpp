@@ -3,32 +3,26 @@
 // it also saves what the window showed in crosspoint mode, salvo mode and key entry.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QToolButton>
 
 #include <memory>
 
-#include "core/Panel.h"
+#include "e2e/LiveWindow.h"
 #include "e2e/SimulatorProcess.h"
-#include "ui/MainWindow.h"
-#include "ui/QtSocket.h"
-#include "ui/QtUi.h"
-#include "ui/SpinnerWidget.h"
+#include "support/SettingsFile.h"
 
 namespace dazi::testing {
 namespace {
 
-class MainWindowLive : public ::testing::Test {
+class MainWindowLive : public ::testing::Test, protected LiveWindow {
  protected:
   // The simulator to run, and the panel's allowed misses, for a fixture that needs others.
   virtual QStringList SimulatorArguments() const { return {"--router", DEMO_ROUTER_PATH}; }
@@ -36,53 +30,15 @@ class MainWindowLive : public ::testing::Test {
 
   void SetUp() override {
     sim = std::make_unique<SimulatorProcess>(SimulatorArguments());
-    QFile ini(QDir(programDir.path()).filePath("zorntpnl.ini"));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write(QStringLiteral("[SETUP]\nTCP/IP Mode=Yes\n[SERIAL]\nRefresh Rate=100\nTime Out=50\n"
-                             "[TCP/IP]\nIP Address=127.0.0.1\nTCP/IP Port=%1\n"
-                             "IP Poll Period=1\nTime Out=%2\n[CONFIG]\nHide Inhibits=Yes\n"
-                             "Stay On Top=No\n")
-                  .arg(sim->Port())
-                  .arg(AllowedMisses())
-                  .toUtf8());
-    ini.close();
-    ui.Attach(panel, &window);
-    ui.AnswerMessageBox = [this](const std::string& text, const std::string&, MsgIcon, MsgButtons) {
-      messages.push_back(text);
-      return MsgResult::Ok;
-    };
-    QObject::connect(&socket, &QtSocket::connectEvent, &window, &ui::MainWindow::onSocketConnect);
-    QObject::connect(&socket, &QtSocket::closeEvent, &window, &ui::MainWindow::onSocketClose);
-    QObject::connect(&socket, &QtSocket::dataArrival, &window, &ui::MainWindow::onSocketData);
-    window.load(programDir.path());
-    window.show();
-  }
-
-  QString Text(const char* name) {
-    // Names travel blank-padded to a fixed width; the operator sees no difference.
-    return window.findChild<QLineEdit*>(QString::fromLatin1(name))->text().trimmed();
-  }
-  void Click(const char* spinner, bool up, int times = 1) {
-    auto* widget = window.findChild<ui::SpinnerWidget*>(QString::fromLatin1(spinner));
-    for (int i = 0; i < times; ++i)
-      QTest::mouseClick(up ? widget->upButton() : widget->downButton(), Qt::LeftButton);
+    Start(LoopbackSettings(sim->Port(), AllowedMisses()));
   }
   void Take() { QTest::mouseClick(window.findChild<QWidget*>("cmdTake"), Qt::LeftButton); }
-  void Trigger(const char* action) {
-    window.findChild<QAction*>(QString::fromLatin1(action))->trigger();
-  }
   void Save(const char* name) {
     const QString dir = qEnvironmentVariable("DAZI_SCREENSHOT_DIR");
     if (!dir.isEmpty()) window.grab().save(QDir(dir).filePath(QString::fromLatin1(name)));
   }
 
   std::unique_ptr<SimulatorProcess> sim;
-  QTemporaryDir programDir;
-  QtSocket socket;
-  ui::QtUi ui;
-  Panel panel{ui, socket};
-  ui::MainWindow window{panel};
-  std::vector<std::string> messages;
 };
 
 TEST_F(MainWindowLive, TheOperatorTakesASourceAndRunsAKeyedSalvo) {
@@ -124,12 +80,6 @@ TEST_F(MainWindowLive, TheOperatorTakesASourceAndRunsAKeyedSalvo) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return salvoMode->text() == "Salvo &Mode"; }, 5000));
   EXPECT_EQ(Text("txtInputDisp"), "SAT 1");
 }
-
-}  // namespace
-}  // namespace dazi::testing
-
-namespace dazi::testing {
-namespace {
 
 // A server that asks for the password and serves the panel meanwhile; the panel's own prompt.
 class LoginLive : public MainWindowLive {

@@ -1,0 +1,40 @@
+// The program's main window over the real socket, as the operator starts it: settings in a
+// folder of its own, message boxes answered OK and recorded.
+#pragma once
+
+#include <QTemporaryDir>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/Panel.h"
+#include "ui/MainWindow.h"
+#include "ui/QtSocket.h"
+#include "ui/QtUi.h"
+
+namespace dazi::testing {
+
+class LiveWindow {
+ public:
+  LiveWindow();
+
+  // Writes the settings file (unless empty) and starts the window from its folder.
+  void Start(const std::string& settings);
+  // Once the named dialog is the modal window, the operator works it: act runs on it once.
+  void WhenShown(const char* name, std::function<void(QWidget&)> act);
+  // A display's text. Names travel blank-padded to a fixed width; the operator sees no blanks.
+  QString Text(const char* display);
+  void Click(const char* spinner, bool up, int times = 1);
+  void Trigger(const char* action);
+  QByteArray ProgramFile(const char* name);
+
+  QTemporaryDir programDir;
+  QtSocket socket;
+  ui::QtUi ui;
+  Panel panel{ui, socket};
+  ui::MainWindow window{panel};
+  std::vector<std::string> messages;
+};
+
+}  // namespace dazi::testing
