@@ -1,7 +1,7 @@
-// The panel against the switcher simulator over loopback: connection, information, changes made
-// elsewhere, the password, a silent server, the switcher link going down, a refused connection.
-// Operating the panel (Take, salvos, keys, the typed password) runs in the real window's
-// end-to-end tests; the rules behind it have unit tests of their own.
+// The panel against the switcher simulator over loopback: connection and information, the
+// password, the switcher link going down and back, a refused connection. Operating the panel
+// (Take, salvos, keys, the typed password) runs in the real window's end-to-end tests; the rules
+// behind it (poll misses, captions, the status panels) have unit tests of their own.
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
@@ -11,7 +11,6 @@
 #include "e2e/LivePanel.h"
 #include "e2e/SimulatorProcess.h"
 #include "link_tcp/Connection.h"
-#include "link_tcp/Outbound.h"
 
 namespace dazi::testing {
 namespace {
@@ -46,9 +45,6 @@ TEST(TcpLink, ConnectsAndShowsTheSwitchersNamesAndRoutes) {
   ASSERT_TRUE(live.ConnectAndLoad()) << sim.Log().toStdString();
 
   const SwitcherState& s = live.panel.State;
-  const MainView& v = live.panel.View;
-  EXPECT_EQ(v.Caption, "ZOR Tolen DaziVedur - Connected");
-  EXPECT_EQ(v.StatusPanel1, "Switcher Link (OK) ");
   EXPECT_EQ(s.InputAlpha, (std::vector<std::string>{"Bars ", "cam 1", "GFX  ", "VTR 2"}));
   EXPECT_EQ(s.InputChannelAt, (std::vector<int16_t>{2, 1, 3, 0}));
   EXPECT_EQ(s.OutputAlpha, (std::vector<std::string>{"MON", "PGM", "TX "}));
@@ -56,25 +52,8 @@ TEST(TcpLink, ConnectsAndShowsTheSwitchersNamesAndRoutes) {
   EXPECT_EQ(s.Inhibit.Get(2, 2), 1);
   EXPECT_EQ(s.SalvoName, (std::vector<std::string>{"KEYED", "OPEN "}));
   EXPECT_EQ(s.SalvoKey.at(1), 5);
-  EXPECT_EQ(v.txtOutputDisp.Text, "MON");
-  EXPECT_EQ(v.txtInputDisp.Text, "Bars ");
-}
-
-TEST(TcpLink, ShowsARouteMadeByAnotherPanelOrAtTheRouter) {
-  SimulatorProcess sim({"--router", SmallRouter()});
-  LivePanel first(sim.Port());
-  LivePanel second(sim.Port());
-  ASSERT_TRUE(first.ConnectAndLoad());
-  ASSERT_TRUE(second.ConnectAndLoad());
-
-  // MON (output 1) is shown on both; the second panel routes GFX (input 3) to it.
-  ASSERT_TRUE(SendCrosspointChange(second.panel, 1, 3));
-  EXPECT_TRUE(first.WaitFor([&] { return first.panel.View.txtInputDisp.Text == "GFX  "; }));
-  EXPECT_EQ(first.panel.State.CrosspointMap.at(1).Source[0], 3);
-
-  sim.Command("route 1 0");
-  EXPECT_TRUE(first.WaitFor([&] { return first.panel.View.txtInputDisp.Text == "VTR 2"; }));
-  EXPECT_TRUE(second.WaitFor([&] { return second.panel.View.txtInputDisp.Text == "VTR 2"; }));
+  EXPECT_EQ(std::tie(live.panel.View.txtOutputDisp.Text, live.panel.View.txtInputDisp.Text),
+            std::make_tuple("MON", "Bars "));
 }
 
 TEST(TcpLink, SendsTheStoredPasswordWhenAskedAndIsRefusedAWrongOne) {
@@ -92,27 +71,6 @@ TEST(TcpLink, SendsTheStoredPasswordWhenAskedAndIsRefusedAWrongOne) {
   EXPECT_TRUE(sim.Log().contains("wrong password"));
 }
 
-TEST(TcpLink, DropsASilentServerOnTheTickAfterTheAllowedMisses) {
-  SimulatorProcess sim({"--router", SmallRouter()});
-  LivePanel live(sim.Port());
-  live.panel.Settings.IPAllowedMisses = 1;
-  ASSERT_TRUE(live.ConnectAndLoad());
-  ASSERT_TRUE(live.WaitFor([&] { return live.panel.State.PollMisses == 0; }));
-
-  sim.Command("silent on");
-  ASSERT_TRUE(live.WaitFor([&] { return sim.Log().contains("silent, nothing answered"); }));
-  for (int tick = 1; tick <= 2; ++tick) {
-    live.Tick();
-    live.Settle(200);
-    EXPECT_TRUE(live.panel.State.SocketConnected) << "tick " << tick;
-  }
-  live.Tick();  // A + 2 = 3
-  EXPECT_FALSE(live.panel.State.SocketConnected);
-  EXPECT_EQ(live.panel.View.Caption, "ZOR Tolen DaziVedur - Not Connected");
-  EXPECT_EQ(live.panel.View.StatusPanel1, "Switcher Link (NC) ");
-  EXPECT_EQ(live.panel.State.InfoPending, 0x5380);
-}
-
 TEST(TcpLink, SwitcherLinkDownShowsNoSystemUntilItComesBack) {
   SimulatorProcess sim({"--router", SmallRouter()});
   LivePanel live(sim.Port());
@@ -120,14 +78,12 @@ TEST(TcpLink, SwitcherLinkDownShowsNoSystemUntilItComesBack) {
 
   sim.Command("linkdown");
   ASSERT_TRUE(live.WaitFor([&] { return live.panel.View.txtInputDisp.Text == "NoSystem"; }));
-  EXPECT_EQ(live.panel.View.txtOutputDisp.Text, "NoSystem");
-  EXPECT_EQ(live.panel.View.StatusPanel1, "Switcher Link (NC) ");
   EXPECT_TRUE(live.panel.State.SocketConnected);
 
-  sim.Command("linkup");
-  EXPECT_TRUE(live.WaitFor([&] { return live.panel.View.txtInputDisp.Text == "Bars "; }));
-  EXPECT_EQ(live.panel.View.StatusPanel1, "Switcher Link (OK) ");
-  EXPECT_EQ(live.panel.View.txtOutputDisp.Text, "MON");
+  sim.Command("linkup");  // everything is asked for again
+  const MainView& v = live.panel.View;
+  EXPECT_TRUE(live.WaitFor(
+      [&] { return v.txtOutputDisp.Text == "MON" && v.txtInputDisp.Text == "Bars "; }));
 }
 
 TEST(TcpLink, ARefusedConnectionLeavesThePanelClosed) {
@@ -142,8 +98,6 @@ TEST(TcpLink, ARefusedConnectionLeavesThePanelClosed) {
   EXPECT_TRUE(live.WaitFor([&] { return closed.count() == 1; }));
   EXPECT_FALSE(live.panel.State.SocketConnected);
   EXPECT_EQ(live.panel.View.Caption, "ZOR Tolen DaziVedur - Not Connected");
-  EXPECT_EQ(live.panel.View.mnuConnect.Caption, "&Connect");
-  EXPECT_EQ(live.panel.View.StatusPanel1, "Switcher Link (NC) ");
   EXPECT_TRUE(live.ui.Messages.empty());
 }
 
