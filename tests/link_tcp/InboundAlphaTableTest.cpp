@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <numeric>
-#include <random>
-
 #include "link_tcp/Inbound.h"
 #include "link_tcp/WireBytes.h"
 #include "support/PanelFixture.h"
@@ -87,37 +83,6 @@ TEST(AlphaTable, SalvoNamesAreSortedAndAnEmptyTableLeavesOneEmptyName) {
   ProcessAlphaTable(t.panel, AlphaTable(50, 3, 0, {}));
   EXPECT_EQ(t.s.SalvoCount, 0);
   EXPECT_EQ(t.s.SalvoName, (Texts{""}));
-}
-
-// The order the panel has always produced, written out plainly.
-std::vector<int> ReferenceExchangeSort(Texts keys) {
-  for (std::string& k : keys) std::transform(k.begin(), k.end(), k.begin(), ::toupper);
-  std::vector<int> order(keys.size());
-  std::iota(order.begin(), order.end(), 0);
-  for (size_t i = 0; i < keys.size(); ++i)
-    for (size_t j = i + 1; j < keys.size(); ++j)
-      if (keys[i] > keys[j]) {
-        std::swap(keys[i], keys[j]);
-        std::swap(order[i], order[j]);
-      }
-  return order;
-}
-
-TEST(AlphaSort, GivesTheExchangeSortsOrder) {
-  std::mt19937 random(7);
-  for (int trial = 0; trial < 400; ++trial) {
-    // Few letters and short names make equal alphas (also equal but for case) common.
-    const size_t count = random() % 60;
-    const int letters = 1 + static_cast<int>(random() % 4);
-    Texts alphas(count);
-    for (size_t i = 0; i < alphas.size(); ++i) {
-      for (int k = 0, n = static_cast<int>(random() % 3); k < n; ++k)
-        alphas[i] += "aAbB{ "[random() % (letters + 2)];
-      if (trial % 4 == 0) alphas[i] += std::to_string(i);  // all distinct
-    }
-    const std::vector<int> expected = ReferenceExchangeSort(alphas);
-    EXPECT_EQ(SortedAlphaOrder(alphas), expected) << trial;
-  }
 }
 
 }  // namespace
