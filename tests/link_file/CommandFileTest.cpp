@@ -1,4 +1,5 @@
-// The command file of a File Mode Take: name and bytes by the channels, written over the start.
+// The command file of a File Mode Take: name and bytes by the channels. How it is written over
+// the start of an older one is the real file system's test.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -30,14 +31,6 @@ TEST(CommandFile, LayoutFollowsTheChannels) {
   }
 }
 
-TEST(CommandFile, OverwritesTheStartOfAnOlderFileAndKeepsItsTail) {
-  testing::ServerDirectory server;
-  server.Put("XPT00001.WCF", {1, 2, 3, 4, 5});
-  ASSERT_TRUE(WriteCommandFile(server.panel, 7, 8));
-  EXPECT_EQ(*server.files.Content("/srv/zor/XPT00001.WCF"), (Bytes{7, 8, 3, 4, 5}));
-  EXPECT_EQ(server.files.Content("/srv/zor/xpt00001.wcf"), nullptr);
-}
-
 TEST(CommandFile, TakeWritesTheSelectedChannelsOrSaysOnceWhyNot) {
   testing::ServerDirectory server;
   ASSERT_TRUE(ReadNetworkFiles(server.panel));
@@ -54,6 +47,9 @@ TEST(CommandFile, TakeWritesTheSelectedChannelsOrSaysOnceWhyNot) {
             std::make_tuple("Error Writing Comamnd File!", "bCommand Error", MsgIcon::Critical,
                             MsgButtons::Ok));
   EXPECT_EQ(*server.files.Content("/srv/zor/xpt00001.wcf"), (Bytes{0, 1}));
+  server.panel.Settings.ServerPath.clear();  // no server named: nothing to say
+  cmdTake_Click(server.panel);
+  EXPECT_EQ(server.ui.Messages.size(), 1u);
 }
 
 }  // namespace
