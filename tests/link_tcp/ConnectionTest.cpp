@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "core/Selection.h"
+#include "core/SmallRouter.h"
 #include "link_tcp/Inbound.h"
 #include "support/PanelFixture.h"
 
@@ -28,18 +30,12 @@ class ConnectionTest : public ::testing::Test, protected testing::PanelFixture {
   }
   // Three named channels each way, channel k at position k, both spinners on `selected`.
   void LoadThreeChannels(int selected) {
-    SwitcherState& s = panel.State;
-    s.InputAlpha = s.OutputAlpha = {"A", "B", "C"};
-    s.InputChannelAt = s.OutputChannelAt = s.InputPositionOf = s.OutputPositionOf = {0, 1, 2};
-    s.InputCount = s.OutputCount = 3;
-    s.SelectedOutput = s.SelectedInput = selected;
-    panel.View.txtOutputDisp.Text = "A";
-    s.SelectorsBusy = true;
-    for (UpDown* spinner : {&panel.View.cmdoutSel, &panel.View.cmdInSel}) {
-      spinner->SetMax(2);
-      spinner->SetValue(selected);
-    }
-    s.SelectorsBusy = false;
+    testing::LoadRouter(panel, {"A", "B", "C"}, {0, 1, 2}, {"A", "B", "C"}, {0, 1, 2});
+    panel.State.SelectedOutput = panel.State.SelectedInput = selected;
+    WhileSelectorsBusy(panel, [&] {
+      panel.View.cmdoutSel.SetValue(selected);
+      panel.View.cmdInSel.SetValue(selected);
+    });
   }
 };
 
