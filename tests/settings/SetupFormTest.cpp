@@ -56,38 +56,19 @@ TEST(SetupKeyFilterTest, DigitsEverywhereFullStopOnlyInTheAddressAnythingInThePa
     EXPECT_EQ(SetupBox_KeyPress(B::txtPassword, key), key);
 }
 
-TEST(SetupHelpTest, EachControlHasItsTextAndTheBoxesFollowTheSelectedMode) {
+// The texts themselves are the help table's; what is tested is which text a control gets.
+TEST(SetupHelpTest, BoxesShareTheirLabelsTextAndTimeOutsAndRatesFollowTheSelectedMode) {
   SetupForm file;
   SetupForm tcpIp;
   tcpIp.optFile = false;
   tcpIp.optTCPIP = true;
-  const std::string fileTimeOut = SetupHelpText(file, "LblTimeOut");
-  const std::string tcpTimeOut = SetupHelpText(tcpIp, "txtIPTimeOut");
-  EXPECT_TRUE(fileTimeOut.ends_with("unable to find or access the .ndf files."));
-  EXPECT_TRUE(tcpTimeOut.ends_with("when it fails to respond to its polls."));
-  // The variant follows the option button, not the box.
-  EXPECT_EQ(SetupHelpText(file, "txtIPTimeOut"), fileTimeOut);
-  EXPECT_EQ(SetupHelpText(tcpIp, "txtTimeOut"), tcpTimeOut);
-  EXPECT_EQ(SetupHelpText(tcpIp, "lblRefresh"),
-            "Enter the Refresh Rate in seconds.  This is how often the DaziVedur will poll the "
-            "Server Module. ");
-  EXPECT_TRUE(SetupHelpText(file, "txtPollRate").starts_with("Enter the Refresh Rate in milli"));
-
-  const std::pair<const char*, const char*> exact[] = {
-      {"lblIpPort", "Enter the IP Port used by the ZOR Server Module.  The default is 1250."},
-      {"txtIP", "Enter the IP Address of the computer running the ZOR Server Module.  "},
-      {"frDirSelect", "Select the Drive and Directory where the ZOR Server software is installed "},
-      {"cmdCancel", "Abort any changes made and restore previous information. "},
-      {"chkStayOnTop",
-       "Select this option to keep the ZOR DezeZerida displayed on top of other Windows "
-       "applications."},
-      {"drvDrive", ""},
-      {"dirDirectory", ""},
-      {"lblDirName", ""},
-      {"frFileMode", ""},
-      {"", ""}};
-  for (const auto& [control, text] : exact)
-    EXPECT_EQ(SetupHelpText(file, control), text) << control;
+  EXPECT_EQ(SetupHelpText(file, "lblIpPort"), SetupHelpText(file, "txtIpPort"));
+  EXPECT_TRUE(SetupHelpText(file, "txtIPTimeOut").ends_with("access the .ndf files."));
+  EXPECT_TRUE(SetupHelpText(tcpIp, "LblTimeOut").ends_with("respond to its polls."));
+  EXPECT_TRUE(SetupHelpText(file, "lblPollRate").starts_with("Enter the Refresh Rate in milli"));
+  EXPECT_TRUE(SetupHelpText(tcpIp, "txtRefresh").starts_with("Enter the Refresh Rate in seconds"));
+  for (const char* none : {"drvDrive", "dirDirectory", "lblDirName", "frFileMode", ""})
+    EXPECT_EQ(SetupHelpText(file, none), "") << none;
 
   SetupForm_MouseMove(file, "txtPassword");
   const std::string password = file.lblHelp;
@@ -141,20 +122,15 @@ class SetupFormTest : public ::testing::Test {
   SetupForm& form = f.panel.frmTolenFile;
 };
 
+// The boxes' numbers and the address show in the OK tests' snapshots; Cancel, Escape and the
+// refill at the next opening are the dialog's tests.
 TEST_F(SetupFormTest, ActivationFillsFromTheSettingsOnlyWhenTagged) {
-  EXPECT_TRUE(form.optTCPIP);
-  EXPECT_FALSE(form.optFile);
-  EXPECT_TRUE(form.frIPModeVisible);
-  EXPECT_FALSE(form.frFileModeVisible);
+  EXPECT_TRUE(form.optTCPIP && form.frIPModeVisible && !form.optFile && !form.frFileModeVisible);
   EXPECT_EQ(form.lblHelp, kTcpIpModeHelp);
-  EXPECT_EQ(form.txtIP + " " + form.txtIpPort + " " + form.txtPollRate + " " + form.txtIPTimeOut +
-                " " + form.txtRefresh + " " + form.txtTimeOut,
-            "10.0.0.1 1250 2 9 100 50");
   EXPECT_EQ(form.txtPassword, u"pw");
   EXPECT_EQ(form.dirDirectory, (dir.Path() / "server").string());
   EXPECT_TRUE(form.ChkHideInhibits);
   EXPECT_FALSE(form.chkStayOnTop);
-  EXPECT_TRUE(form.Tag.empty());
 
   // A message box closing re-activates the dialog: what was typed stays.
   form.txtIP = "10.0.0.2";
@@ -353,17 +329,6 @@ TEST_F(SetupFormTest, OkPutsBothSelectorsAndTheDisplaysOnTheFirstEntries) {
   EXPECT_EQ(panel.View.txtOutputDisp.Text, "MON");
   EXPECT_EQ(panel.View.txtPresetDisp.Text, "BARS");
   EXPECT_EQ(panel.State.SelectedInput, 0);
-}
-
-TEST_F(SetupFormTest, CancelDiscardsWhatWasTyped) {
-  form.txtIP = "10.9.9.9";
-  form.chkStayOnTop = true;
-  SetupForm_cmdCancel_Click(panel, form);
-  EXPECT_FALSE(form.Visible);
-  EXPECT_EQ(panel.Settings.IPAddress, "10.0.0.1");
-  Open();
-  EXPECT_EQ(form.txtIP, "10.0.0.1");
-  EXPECT_FALSE(form.chkStayOnTop);
 }
 
 }  // namespace
