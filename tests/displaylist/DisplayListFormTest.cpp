@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/PanelFixture.h"
@@ -39,12 +40,17 @@ class DisplayListFormTest : public ::testing::Test {
   DisplayListForm form;
 };
 
-TEST_F(DisplayListFormTest, OpensWithEveryChannelAndTheListAndStoresItBackUnchanged) {
-  Open("1010");
-  EXPECT_EQ(form.lvChannel.Count(), 4u);
-  EXPECT_EQ(Texts(form.lvList),
-            (std::vector<std::string>{"Inpt0001 (Ch.0001)|Ch.0001", "Inpt0003 (Ch.0003)|Ch.0003"}));
-  EXPECT_EQ(Ok(), "1010");
+// A list shorter than the channel count leaves the rest out; a longer one, and flags the panel
+// never writes, are cut to one flag per channel.
+TEST_F(DisplayListFormTest, OpensWithEveryChannelAndTheListedOnesAndStoresOneFlagPerChannel) {
+  const std::tuple<std::string, size_t, std::string> cases[] = {
+      {"1010", 2, "1010"}, {"1", 1, "1000"}, {"0111x11", 3, "0111"}, {"", 0, "0000"}};
+  for (const auto& [list, listed, stored] : cases) {
+    Open(list);
+    EXPECT_EQ(form.lvChannel.Count(), 4u);
+    EXPECT_EQ(form.lvList.Count(), listed) << list;
+    EXPECT_EQ(Ok(), stored);
+  }
 }
 
 TEST_F(DisplayListFormTest, AddingKeepsPlacesAndNeverDuplicates) {
@@ -77,27 +83,9 @@ TEST_F(DisplayListFormTest, RemovesEverySelectedItemWhereverItIs) {
   EXPECT_EQ(Ok(), "0000");
 }
 
-TEST_F(DisplayListFormTest, TheStoredListHasExactlyOneFlagPerChannel) {
-  Open("1");  // shorter than the channel count: the rest are not in the list
-  EXPECT_EQ(form.lvList.Count(), 1u);
-  EXPECT_EQ(Ok(), "1000");
-  Open("0111x11");  // longer, and with a flag the panel never writes
-  EXPECT_EQ(form.lvList.Count(), 3u);
-  EXPECT_EQ(Ok(), "0111");
-  Open("");
-  EXPECT_EQ(Ok(), "0000");
-}
-
-TEST_F(DisplayListFormTest, CancelAndClosingChangeNothingAndEmptyTheLists) {
-  Open("1010");
-  DisplayListForm_cmdRemoveAll_Click(panel, form);
-  DisplayListForm_cmdCancel_Click(panel, form);
-  DisplayListForm_Unload(panel, form);
-  EXPECT_EQ(panel.Settings.InputDisplayList, "1010");
-  EXPECT_EQ(form.lvChannel.Count() + form.lvList.Count(), 0u);
-  EXPECT_FALSE(form.Visible);
-
-  panel.State.DisplayListTarget = 0;  // no list named: nothing listed, nothing stored
+// Cancel, Escape and closing are the dialog's tests.
+TEST_F(DisplayListFormTest, WithoutATargetListsNothingAndStoresNothing) {
+  panel.State.DisplayListTarget = 0;
   Open("1010");
   EXPECT_EQ(form.lvChannel.Count() + form.lvList.Count(), 0u);
   EXPECT_EQ(Ok(), "1010");
