@@ -8,11 +8,10 @@
 #include <QTest>
 
 #include "core/MainForm.h"
-#include "core/TakeAndSalvo.h"
-#include "e2e/LivePanel.h"
+#include "e2e/LiveWindow.h"
 #include "e2e/SimulatorProcess.h"
-#include "link_file/NetworkFiles.h"
 #include "link_tcp/Outbound.h"
+#include "support/SettingsFile.h"
 
 namespace dazi::testing {
 namespace {
@@ -106,73 +105,54 @@ TEST(SimulatorFixedFiles, KeepThe256By256LayoutWithTheOffSourceAfterTheInputs) {
   EXPECT_FALSE(QFile::exists(dir.filePath("lalpha.ndf")));
 }
 
-// A File Mode panel over the demo studio's directory, whose files list channels in channel
-// order, alphas blank-padded to 8 bytes.
-struct FileModeLive : ::testing::Test {
+// A File Mode panel started on the demo studio's directory, whose files list channels in
+// channel order, alphas blank-padded to 8 bytes.
+struct FileModeLive : ::testing::Test, LiveWindow {
   FileModeLive() {
-    InitVariables(panel);
-    panel.Settings.ServerPath = server.path().toStdString() + "/";
-    panel.Settings.FileTimeOut = 1;  // ten ticks of 100 ms
-    panel.Settings.FileMissLimit = ComputeFileMissLimit(100, 1);
-    panel.Settings.InputDisplayList = panel.Settings.OutputDisplayList = std::string(256, '1');
-  }
-  // Ticks the link timer as the window would until the condition holds.
-  bool TickUntil(const std::function<bool()>& condition) {
-    return QTest::qWaitFor(
-        [&] {
-          tmrFileCheck_Timer(panel);
-          return condition();
-        },
-        5000);
-  }
-  bool Shows(const std::string& source) {
-    return TickUntil([&] { return panel.View.txtInputDisp.Text == source; });
+    Start(SettingsText(false, "", 0, 30, server.path().toStdString() + "/", false));
+    panel.Settings.FileMissLimit = 10;  // a second of 100 ms ticks
   }
 
   QTemporaryDir server;
   SimulatorProcess sim{{"--router", DEMO_ROUTER_PATH, "--dir", server.path()}};
-  FakeUi ui;
-  FakeSocket socket;
-  Panel panel{ui, socket};
 };
 
 TEST_F(FileModeLive, TakesThroughCommandFilesSharingOneRouterWithTcpIpPanels) {
-  ASSERT_TRUE(ReadNetworkFiles(panel)) << sim.Log().toStdString();
-  EXPECT_EQ(std::tie(panel.View.txtOutputDisp.Text, panel.View.txtInputDisp.Text),
-            std::make_tuple("PGM     ", "CAM 1   "));
-  LivePanel tcp(sim.Port());
-  ASSERT_TRUE(tcp.ConnectAndLoad());
+  EXPECT_EQ(Text("txtOutputDisp") + "|" + Text("txtInputDisp"), "PGM|CAM 1");
+  LiveWindow tcp;
+  tcp.Start(LoopbackSettings(sim.Port()));
+  ASSERT_TRUE(tcp.Loaded());
 
-  panel.View.cmdInSel.StepUp();
-  ASSERT_EQ(panel.View.txtPresetDisp.Text, "CAM 2   ");
-  cmdTake_Click(panel);
-  EXPECT_TRUE(Shows("CAM 2   ")) << sim.Log().toStdString();
+  Click("cmdInSel", true);
+  ASSERT_EQ(Text("txtPresetDisp"), "CAM 2");
+  QTest::mouseClick(window.findChild<QWidget*>("cmdTake"), Qt::LeftButton);
+  EXPECT_TRUE(TickUntil([&] { return Text("txtInputDisp") == "CAM 2"; }))
+      << sim.Log().toStdString();
   EXPECT_TRUE(tcp.WaitFor([&] { return tcp.panel.State.CrosspointMap.at(0).Source[0] == 1; }));
 
   ASSERT_TRUE(SendCrosspointChange(tcp.panel, 0, 4));  // PGM takes VTR A from the TCP/IP side
-  EXPECT_TRUE(Shows("VTR A   "));
-  EXPECT_TRUE(ui.Messages.empty());
+  EXPECT_TRUE(TickUntil([&] { return Text("txtInputDisp") == "VTR A"; }));
+  EXPECT_TRUE(messages.empty());
 }
 
 // The simulator's console moves the status byte and takes the status file away and back; the
 // panel follows, and tells of each outage once.
 TEST_F(FileModeLive, FollowsTheStatusByteAndReportsAnOutageOncePerOutage) {
-  ASSERT_TRUE(ReadNetworkFiles(panel));
   sim.Command("status 0");
   EXPECT_TRUE(TickUntil([&] { return panel.View.StatusPanel2 == "No Server Detected "; }));
   sim.Command("linkup");
   EXPECT_TRUE(TickUntil([&] { return panel.View.StatusPanel1 == "Switcher Link (OK)"; }));
-  EXPECT_TRUE(ui.Messages.empty());
+  EXPECT_TRUE(messages.empty());
 
   for (size_t outages = 1; outages <= 2; ++outages) {
     sim.Command("remove Status.ndf");
-    EXPECT_TRUE(TickUntil([&] { return ui.Messages.size() == outages; })) << outages;
-    for (int tick = 0; tick < 3 * panel.Settings.FileMissLimit; ++tick) tmrFileCheck_Timer(panel);
-    EXPECT_EQ(ui.Messages.size(), outages) << "once per outage";
+    EXPECT_TRUE(TickUntil([&] { return messages.size() == outages; })) << outages;
+    for (int tick = 0; tick < 30; ++tick) tmrFileCheck_Timer(panel);
+    EXPECT_EQ(messages.size(), outages) << "once per outage";
     sim.Command("restore Status.ndf");
     EXPECT_TRUE(TickUntil([&] { return panel.View.StatusPanel1 == "Switcher Link (OK)"; }));
   }
-  EXPECT_EQ(ui.Messages.back().Title, "Error Reading Network Files");
+  EXPECT_TRUE(messages.back().starts_with("Error Reading ZOR Server Network Data Files!"));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "core/MainForm.h"
 #include "ui/SpinnerWidget.h"
 
 namespace dazi::testing {
@@ -31,6 +32,24 @@ void LiveWindow::Start(const std::string& settings) {
   }
   window.load(programDir.path());
   window.show();
+}
+
+bool LiveWindow::WaitFor(const std::function<bool()>& condition, int timeoutMs) {
+  return QTest::qWaitFor(condition, timeoutMs);
+}
+
+bool LiveWindow::TickUntil(const std::function<bool()>& condition) {
+  for (int tick = 0; tick < 50; ++tick) {
+    window.dispatch([this] { tmrFileCheck_Timer(panel); });
+    if (WaitFor(condition, 100)) return true;
+  }
+  return false;
+}
+
+bool LiveWindow::Loaded() {
+  // A server that asks for a password first ignores the polls before it.
+  return TickUntil([this] { return panel.State.LinkState && panel.State.InfoPending == 0; }) &&
+         TickUntil([this] { return panel.State.InitialDataShown; });
 }
 
 void LiveWindow::WhenShown(const char* name, std::function<void(QWidget&)> act) {

@@ -1,16 +1,15 @@
-// The panel against the switcher simulator over loopback: connection and information, the
+// The panel against the switcher simulator over loopback: connection and information, the stored
 // password, the switcher link going down and back, a refused connection. Operating the panel
-// (Take, salvos, keys, the typed password) runs in the real window's end-to-end tests; the rules
+// (Take, salvos, keys, the typed password) runs in the main window's end-to-end tests; the rules
 // behind it (poll misses, captions, the status panels) have unit tests of their own.
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
 #include <QTcpServer>
 
-#include "core/MainView.h"
-#include "e2e/LivePanel.h"
+#include "e2e/LiveWindow.h"
 #include "e2e/SimulatorProcess.h"
-#include "link_tcp/Connection.h"
+#include "support/SettingsFile.h"
 
 namespace dazi::testing {
 namespace {
@@ -42,12 +41,12 @@ set 1 3
 // With a stored password the panel logs in without asking, and shows what the server sends.
 TEST(TcpLink, LogsInAndShowsTheSwitchersNamesAndRoutesAndTheLinkGoingDown) {
   SimulatorProcess sim({"--router", SmallRouter(), "--password", "secret"});
-  LivePanel live(sim.Port(), u"secret");
-  ASSERT_TRUE(live.ConnectAndLoad()) << sim.Log().toStdString();
-  EXPECT_TRUE(live.ui.Dialogs.empty());
+  LiveWindow live;
+  live.Start(LoopbackSettings(sim.Port(), 30, u"secret"));
+  ASSERT_TRUE(live.Loaded()) << sim.Log().toStdString();
+  EXPECT_TRUE(live.messages.empty());
 
   const SwitcherState& s = live.panel.State;
-  const MainView& v = live.panel.View;
   EXPECT_EQ(s.InputAlpha, (std::vector<std::string>{"Bars ", "cam 1", "GFX  ", "VTR 2"}));
   EXPECT_EQ(s.InputChannelAt, (std::vector<int16_t>{2, 1, 3, 0}));
   EXPECT_EQ(s.OutputAlpha, (std::vector<std::string>{"MON", "PGM", "TX "}));
@@ -55,14 +54,14 @@ TEST(TcpLink, LogsInAndShowsTheSwitchersNamesAndRoutesAndTheLinkGoingDown) {
   EXPECT_EQ(s.Inhibit.Get(2, 2), 1);
   EXPECT_EQ(s.SalvoName, (std::vector<std::string>{"KEYED", "OPEN "}));
   EXPECT_EQ(s.SalvoKey.at(1), 5);
-  EXPECT_EQ(std::tie(v.txtOutputDisp.Text, v.txtInputDisp.Text), std::make_tuple("MON", "Bars "));
+  EXPECT_EQ(live.Text("txtOutputDisp") + "|" + live.Text("txtInputDisp"), "MON|Bars");
 
   sim.Command("linkdown");
-  ASSERT_TRUE(live.WaitFor([&] { return v.txtInputDisp.Text == "NoSystem"; }));
+  ASSERT_TRUE(live.WaitFor([&] { return live.Text("txtInputDisp") == "NoSystem"; }));
   EXPECT_TRUE(s.SocketConnected);
   sim.Command("linkup");  // everything is asked for again
-  EXPECT_TRUE(live.WaitFor(
-      [&] { return v.txtOutputDisp.Text == "MON" && v.txtInputDisp.Text == "Bars "; }));
+  EXPECT_TRUE(live.WaitFor([&] { return live.Text("txtOutputDisp") == "MON"; }));
+  EXPECT_TRUE(live.WaitFor([&] { return live.Text("txtInputDisp") == "Bars"; }));
 }
 
 // The server closes on a wrong password; nothing listens on a free port. Either way the close
@@ -74,13 +73,13 @@ TEST(TcpLink, AWrongPasswordOrARefusedConnectionLeavesThePanelClosed) {
   const quint16 freePort = probe.serverPort();
   probe.close();
   for (const quint16 port : {sim.Port(), freePort}) {
-    LivePanel live(port, u"guess");
+    LiveWindow live;
     QSignalSpy closed(&live.socket, &QtSocket::closeEvent);
-    ConnectToSwitcher(live.panel);
+    live.Start(LoopbackSettings(port, 30, u"guess"));
     EXPECT_TRUE(live.WaitFor([&] { return closed.count() == 1; })) << port;
     EXPECT_FALSE(live.panel.State.SocketConnected);
-    EXPECT_EQ(live.panel.View.Caption, "ZOR Tolen DaziVedur - Not Connected");
-    EXPECT_TRUE(live.ui.Messages.empty());
+    EXPECT_EQ(live.window.windowTitle(), "ZOR Tolen DaziVedur - Not Connected");
+    EXPECT_TRUE(live.messages.empty());
   }
   EXPECT_TRUE(sim.Log().contains("wrong password"));
 }
