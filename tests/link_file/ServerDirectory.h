@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <functional>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -46,17 +45,6 @@ inline Bytes CountedAlphas(int type, int inputs, int outputs) {
   return b;
 }
 
-// Answers message boxes like FakeUi; `DuringMessage` runs while a box is open.
-class ModalUi : public FakeUi {
- public:
-  MsgResult MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
-                       MsgButtons buttons) override {
-    if (DuringMessage) DuringMessage();
-    return FakeUi::MessageBox(text, title, icon, buttons);
-  }
-  std::function<void()> DuringMessage;
-};
-
 // The small server: 3 inputs, 2 outputs, output channel 0 fed from input channel 1, output
 // channel 1 without a source; input 1 inhibited for output 0, input 2 for output 1.
 struct ServerDirectory {
@@ -83,7 +71,7 @@ struct ServerDirectory {
     return texts;
   }
 
-  ModalUi ui;
+  FakeUi ui;
   FakeSocket socket;
   MemoryFileSystem files;
   Panel panel{ui, socket};

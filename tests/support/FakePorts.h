@@ -21,9 +21,10 @@ class FakeUi : public UiPort {
  public:
   MsgResult MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
                        MsgButtons buttons) override {
+    if (DuringMessage) DuringMessage();
     Messages.push_back({text, title, icon, buttons});
     Events.push_back("message:" + text);
-    return NextAnswer;
+    return MsgResult::Ok;
   }
   void ShowDialog(Dialog dialog) override {
     Dialogs.push_back(dialog);
@@ -35,22 +36,16 @@ class FakeUi : public UiPort {
     Stacking.push_back(insertAfter);
     Events.push_back("stacking:" + std::to_string(insertAfter));
   }
-  bool StartHelp() override {
-    ++HelpStarts;
-    return HelpAvailable;
-  }
-  void CloseAllWindows() override { ++WindowsClosed; }
+  bool StartHelp() override { return true; }
+  void CloseAllWindows() override {}
 
   std::vector<RecordedMessage> Messages;
   std::vector<Dialog> Dialogs;
   std::vector<int32_t> Stacking;
   std::vector<std::string> Events;           // everything, in order
   std::function<void(Dialog)> OnShowDialog;  // runs "inside" the modal dialog
-  MsgResult NextAnswer = MsgResult::Ok;
+  std::function<void()> DuringMessage;       // runs while a message box is open
   int PasswordPromptCloses = 0;
-  int HelpStarts = 0;
-  bool HelpAvailable = true;
-  int WindowsClosed = 0;
 };
 
 // A socket that records what is written and serves queued bytes to reads.

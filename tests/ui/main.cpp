@@ -1,4 +1,4 @@
-// Widget tests need a QApplication; offscreen unless a display is asked for.
+// Widget and end-to-end tests need a QApplication; offscreen unless a display is asked for.
 #include <gtest/gtest.h>
 
 #include <QApplication>
