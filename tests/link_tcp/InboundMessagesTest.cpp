@@ -137,26 +137,6 @@ TEST(FaultyMessages, WireNumbersUsedAsIndexesAreCheckedAndNothingMoreIsWritten) 
   }
 }
 
-TEST(TakeReport, ReportUpdatesItsOutputAndRedrawsTheChosenOne) {
-  Server t;
-  SwitcherState& s = t.panel.State;
-  s.InputCount = 3;  // selector order Bars, cam1, VTR2 (channels 2, 1, 0)
-  s.InputAlpha = {"Bars", "cam1", "VTR2"};
-  s.InputChannelAt = {2, 1, 0};
-  for (int o = 0; o < 256; ++o) s.OutputChannelAt[o] = static_cast<int16_t>(o);
-  s.SelectedOutput = 9;
-  s.CrosspointMap[9].Source[0] = 1;
-  t.panel.View.txtInputDisp = {"", 3};
-  ProcessTake(t.panel, TakeReport(2, 5));
-  EXPECT_EQ(s.CrosspointMap[5].Source[0], 2);
-  EXPECT_EQ(t.panel.View.txtInputDisp.Text, "cam1");  // output 9's unchanged source
-  EXPECT_EQ(t.panel.View.txtInputDisp.Color, 12);
-  ProcessTake(t.panel, TakeReport(0, 9));
-  EXPECT_EQ(t.panel.View.txtInputDisp.Text, "VTR2");
-  ProcessTake(t.panel, TakeReport(200, 9));  // a source the panel cannot name: display kept
-  EXPECT_EQ(t.panel.View.txtInputDisp.Text, "VTR2");
-}
-
 TEST(SalvoEvents, KeysAreReadPastTheEventsAndACountBeyondTheMessageStops) {
   Server t;
   SwitcherState& s = t.panel.State;

@@ -156,9 +156,11 @@ TEST(Framing, MessagesArrivingWhileThePromptIsOpenAreHandledOnceInOrder) {
 }
 
 // Take reports in one arrival show the chosen destination's source as the inputs stand when each
-// report is handled, also when new input names arrive between them.
+// report is handled, also when new input names arrive between them; a report for another output
+// changes only its map entry, and a source the panel cannot name leaves the display.
 TEST(Framing, TakeReportsFollowInputNamesArrivingBetweenThem) {
   Link link;
+  link.panel.View.txtInputDisp.Color = 3;
   const Bytes xy = testing::AlphaTable(10, 1, 0, {{"X", 0}, {"Y", 1}});
   const Bytes za = testing::AlphaTable(10, 1, 0, {{"Z", 0}, {"A", 1}});
   std::vector<std::string> shown;
@@ -168,7 +170,11 @@ TEST(Framing, TakeReportsFollowInputNamesArrivingBetweenThem) {
   shown.push_back(link.panel.View.txtInputDisp.Text);
   link.Arrive(Concat({testing::TakeReport(5, 3), testing::TakeReport(0, 0)}));
   shown.push_back(link.panel.View.txtInputDisp.Text);
-  EXPECT_EQ(shown, (std::vector<std::string>{"Y", "A", "Z"}));
+  link.Arrive(testing::TakeReport(200, 0));
+  shown.push_back(link.panel.View.txtInputDisp.Text);
+  EXPECT_EQ(shown, (std::vector<std::string>{"Y", "A", "Z", "Z"}));
+  EXPECT_EQ(link.panel.State.CrosspointMap[3].Source[0], 5);
+  EXPECT_EQ(link.panel.View.txtInputDisp.Color, 12);
 }
 
 // Read in bounded pieces: everything complete is handled, junk never ending a message is not kept.
