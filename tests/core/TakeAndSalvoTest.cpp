@@ -65,20 +65,34 @@ TEST(CrosspointTake, SendsTheChannelsOnlyWithSwitcherDataAndInsideTheTables) {
   }
 }
 
+// Leaving salvo mode through the menu, also from key entry, sends nothing and presets the routed
+// source again.
 TEST(SalvoMode, MenuEntersOnTheFirstSalvoAndLeavesWithTheRoutedSourcePreset) {
-  TakeFixture f;
-  mnuSalvoMode_Click(f.panel);
-  EXPECT_EQ(f.panel.View.mnuSalvoMode.Caption, "Crosspoint &Mode");
-  EXPECT_EQ(f.Shown(), Texts("Salvo Mode", "ALL BARS"));
-  EXPECT_EQ(f.panel.View.cmdInSel.Max(), 2);
-  f.Step(-1);
-  EXPECT_EQ(f.Preset(), "SPORT");
-
-  mnuSalvoMode_Click(f.panel);
-  EXPECT_EQ(f.panel.View.mnuSalvoMode.Caption, "Salvo &Mode");
-  EXPECT_EQ(f.Shown(), Texts("B", "B"));
-  EXPECT_EQ(std::make_tuple(f.panel.State.SelectedInput, f.panel.View.cmdInSel.Value()),
-            std::make_tuple(1, 1));
+  for (bool keyEntry : {false, true}) {
+    SCOPED_TRACE(keyEntry);
+    TakeFixture f;
+    mnuSalvoMode_Click(f.panel);
+    EXPECT_EQ(f.panel.View.mnuSalvoMode.Caption, "Crosspoint &Mode");
+    EXPECT_EQ(f.Shown(), Texts("Salvo Mode", "ALL BARS"));
+    EXPECT_EQ(f.panel.View.cmdInSel.Max(), 2);
+    f.Step(-1);
+    EXPECT_EQ(f.Preset(), "SPORT");
+    if (keyEntry) {
+      cmdTake_Click(f.panel);  // SPORT has a key
+      EXPECT_EQ(f.Shown(), Texts("SPORT", "Key 001"));
+      EXPECT_EQ(f.panel.View.cmdInSel.Max(), 254);
+      EXPECT_FALSE(f.panel.View.tmrSalvoMsg.Enabled);
+      f.Step(4);
+    }
+    mnuSalvoMode_Click(f.panel);
+    EXPECT_FALSE(f.panel.State.SalvoMode || f.panel.State.KeyEntryMode);
+    EXPECT_EQ(f.panel.View.mnuSalvoMode.Caption, "Salvo &Mode");
+    EXPECT_EQ(f.Shown(), Texts("B", "B"));
+    EXPECT_EQ(std::make_tuple(f.panel.State.SelectedInput, f.panel.View.cmdInSel.Value(),
+                              f.panel.View.cmdInSel.Max(), f.panel.State.PendingSalvo),
+              std::make_tuple(1, 1, 2, 16383));
+    EXPECT_TRUE(f.socket.Written.empty());
+  }
 }
 
 TEST(SalvoMode, WithoutSalvoInformationShowsNoSalvosAndTakeLeaves) {
@@ -178,22 +192,6 @@ TEST(KeyEntry, ExecutesOnlyWhenTheShownKeyIsTheSalvosKeyAndCanBeSent) {
                               f.panel.View.tmrSalvoMsg.Enabled),
               std::make_tuple(false, 16383, true));
   }
-}
-
-TEST(KeyEntry, MenuEndsItWithoutSendingAndPresetsTheRoutedSource) {
-  TakeFixture f;
-  f.TakeSalvoAt(2);
-  EXPECT_TRUE(f.panel.State.KeyEntryMode);
-  EXPECT_EQ(f.Shown(), Texts("SPORT", "Key 001"));
-  EXPECT_EQ(f.panel.View.cmdInSel.Max(), 254);
-  EXPECT_FALSE(f.panel.View.tmrSalvoMsg.Enabled);
-  f.Step(4);
-  mnuSalvoMode_Click(f.panel);
-  EXPECT_FALSE(f.panel.State.KeyEntryMode);
-  EXPECT_EQ(f.panel.State.PendingSalvo, 16383);
-  EXPECT_EQ(f.Preset(), "B");
-  EXPECT_EQ(f.panel.View.cmdInSel.Max(), 2);
-  EXPECT_TRUE(f.socket.Written.empty());
 }
 
 TEST(KeyEntry, LeavingOnATiedDestinationPresetsWhatTakeWouldRoute) {
