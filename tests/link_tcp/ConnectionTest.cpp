@@ -39,14 +39,22 @@ class ConnectionTest : public ::testing::Test, protected testing::PanelFixture {
   }
 };
 
+// Connected once the socket says so; the link is up once the server says so, and the first link
+// up asks for everything, once.
 TEST_F(ConnectionTest, ConnectedOnceTheSocketSaysSoRefusalIsReportedAndStaleLinkUpIgnored) {
   ConnectToSwitcher(panel);
   EXPECT_EQ(socket.ConnectedHost + ":" + std::to_string(socket.ConnectedPort), "10.1.2.3:1250");
   EXPECT_EQ(panel.View.Caption, kCaptionNotConnected);
+  socket.IsConnected = true;
   OnConnect(panel);
   EXPECT_EQ(panel.View.Caption, kCaptionConnected);
   EXPECT_EQ(panel.View.mnuConnect.Caption, "&Disconnect");
-  EXPECT_FALSE(panel.State.LinkState);  // up only when the server says so
+  EXPECT_FALSE(panel.State.LinkState);
+  ProcessSingleByte(panel, 244);
+  ProcessSingleByte(panel, 244);
+  EXPECT_EQ(socket.Written,
+            std::vector<Bytes>{Bytes({242, 0, 39, 1, 0, 0, 0, 0, 0, 0, 0, 40, 255})});
+  EXPECT_EQ(panel.View.StatusPanel1, "Switcher Link (OK) ");
   DisconnectFromSwitcher(panel);
   socket.ConnectResult = 10049;
   ConnectToSwitcher(panel);
@@ -57,15 +65,6 @@ TEST_F(ConnectionTest, ConnectedOnceTheSocketSaysSoRefusalIsReportedAndStaleLink
   SetLinkStatus(panel, true);  // a 244 still buffered when the connection dropped
   EXPECT_FALSE(panel.State.LinkState);
   ExpectClosedTexts();
-}
-
-TEST_F(ConnectionTest, FirstLinkUpAsksForEverythingOnce) {
-  Connect();
-  ProcessSingleByte(panel, 244);
-  ProcessSingleByte(panel, 244);
-  EXPECT_EQ(socket.Written,
-            std::vector<Bytes>{Bytes({242, 0, 39, 1, 0, 0, 0, 0, 0, 0, 0, 40, 255})});
-  EXPECT_EQ(panel.View.StatusPanel1, "Switcher Link (OK) ");
 }
 
 TEST_F(ConnectionTest, LinkDownShowsNoSystemEverywhereButKeepsTheConnection) {
