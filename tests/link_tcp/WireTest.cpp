@@ -65,8 +65,15 @@ TEST(Outbound, OffSourceOfType1301GoesOutAsControlWord1024AndInput0) {
                                                   {254, 4, 8, 12, 0, 44, 2, 70, 255}}));
 }
 
-TEST(Outbound, PendingStateChangesOnlyWhenTheMessageCouldBeBuilt) {
+// What is pending changes only for a message that could be built, and for an information request
+// only when it went or the socket is still open; a send reports what the socket did.
+TEST(Outbound, PendingStateChangesOnlyWhenTheMessageCouldGoAndSendsReportTheSocket) {
   Link s;
+  s.socket.IsConnected = false;
+  EXPECT_FALSE(SendInfoRequest(s.panel, 0x1000));
+  EXPECT_TRUE(s.socket.Written.empty());
+  EXPECT_EQ(s.panel.State.InfoPending, 0x5380);  // a closed socket has become a disconnection
+  s.socket.IsConnected = true;
   s.panel.State.InfoPending = 0x80 | 0x4000;
   SendInfoRequest(s.panel, 0x1000);
   EXPECT_EQ(s.panel.State.InfoPending, 0x1000);  // replaced, not combined
@@ -75,15 +82,6 @@ TEST(Outbound, PendingStateChangesOnlyWhenTheMessageCouldBeBuilt) {
   EXPECT_EQ(s.panel.State.PendingSalvo, 7);
   SendSalvoExecute(s.panel, 7);
   EXPECT_EQ(s.panel.State.PendingSalvo, 16383);
-}
-
-TEST(Outbound, SendReportsWhatTheSocketDid) {
-  Link s;
-  s.socket.IsConnected = false;
-  EXPECT_FALSE(SendInfoRequest(s.panel, 0x1000));
-  EXPECT_TRUE(s.socket.Written.empty());
-  EXPECT_EQ(s.panel.State.InfoPending, 0x5380);  // not narrowed by a send that never went
-  s.socket.IsConnected = true;
   s.socket.AcceptWrites = false;  // a hard error: given up at once
   EXPECT_FALSE(SendToSwitcher(s.panel, {245}));
   s.socket.WriteError = kWouldBlock;  // would block forever: given up after a bound
