@@ -198,13 +198,6 @@ TEST_F(MainWindowTest, MenuDialogsLiftTheWindowOffTheTopWhileOpen) {
   EXPECT_EQ(events.front(), "dialog:Setup");
 }
 
-TEST_F(MainWindowTest, TheStripCanBeMinimizedButNotResized) {
-  window.show();
-  EXPECT_EQ(window.minimumSize(), window.maximumSize());
-  EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-  EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
-}
-
 TEST_F(MainWindowTest, TakeAnswersEnterAndSpaceOnlyWhenFocused) {
   window.show();
   QApplication::setActiveWindow(&window);
