@@ -81,6 +81,11 @@ TEST_F(IniFileTest, LoadsEveryKeyAndWritesThemBackInOrderForItsOwnerOnly) {
             fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_EQ(ReadBytes(Path(kDisplayListFileName)).size(), 12u);
   EXPECT_FALSE(fs::exists(Path("zorntpnl.ini.new")));
+
+  // The display-list file wins over the lists in the settings file.
+  WriteBytes(Path(kDisplayListFileName), Bytes({1, 0, 2, 0, '0', '0', 1, 0, '1'}));
+  ASSERT_TRUE(ReadIniFile(f.panel));
+  EXPECT_EQ(std::tie(s.InputDisplayList, s.OutputDisplayList), std::make_tuple("00", "1"));
 }
 
 TEST_F(IniFileTest, ReadsAFileWrittenOnWindows) {
@@ -167,14 +172,6 @@ TEST_F(IniFileTest, MissingFileChangesNothingAndJunkIsSetAside) {
   fs::create_directory(Path());
   EXPECT_FALSE(ReadIniFile(f.panel));
   EXPECT_TRUE(fs::is_directory(Path()));
-}
-
-TEST_F(IniFileTest, DisplayListFileWinsOverTheSettingsFile) {
-  WriteBytes(Path(), kValidFile);
-  WriteBytes(Path(kDisplayListFileName), Bytes({1, 0, 2, 0, '0', '0', 1, 0, '1'}));
-  ASSERT_TRUE(ReadIniFile(f.panel));
-  EXPECT_EQ(std::tie(settings().InputDisplayList, settings().OutputDisplayList),
-            std::make_tuple("00", "1"));
 }
 
 TEST_F(IniFileTest, WhatIsWrittenReadsBackTheSame) {

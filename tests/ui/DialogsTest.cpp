@@ -7,7 +7,7 @@
 #include <QtWidgets>
 
 #include "core/Panel.h"
-#include "support/FakePorts.h"
+#include "support/PanelFixture.h"
 #include "ui/AboutDialog.h"
 #include "ui/DisplayListDialog.h"
 #include "ui/SetupDialog.h"
@@ -15,15 +15,9 @@
 namespace dazi::ui {
 namespace {
 
-using dazi::testing::FakeSocket;
-using dazi::testing::FakeUi;
-
-class DialogsTest : public ::testing::Test {
+class DialogsTest : public ::testing::Test, protected testing::PanelFixture {
  protected:
-  DialogsTest() {
-    InitVariables(panel);
-    panel.State.AppPath = programDir.path().toStdString();
-  }
+  DialogsTest() { panel.State.AppPath = programDir.path().toStdString(); }
   template <typename T = QWidget>
   static T* Child(QWidget& dialog, const char* name) {
     T* found = dialog.findChild<T*>(QString::fromLatin1(name));
@@ -32,9 +26,6 @@ class DialogsTest : public ::testing::Test {
   }
 
   QTemporaryDir programDir;
-  FakeUi ui;
-  FakeSocket socket;
-  Panel panel{ui, socket};
 };
 
 class SetupDialogTest : public DialogsTest {
