@@ -146,10 +146,7 @@ int main(int argc, char** argv) {
   dazi::Panel panel(ui, socket);
   dazi::ui::MainWindow window(panel);
   ui.Attach(panel, &window);
-  using dazi::ui::MainWindow;
-  QObject::connect(&socket, &QtSocket::connectEvent, &window, &MainWindow::onSocketConnect);
-  QObject::connect(&socket, &QtSocket::closeEvent, &window, &MainWindow::onSocketClose);
-  QObject::connect(&socket, &QtSocket::dataArrival, &window, &MainWindow::onSocketData);
+  window.listenTo(socket);
   window.load(dir.path());
   window.show();
 

@@ -119,10 +119,7 @@ int main(int argc, char** argv) {
   dazi::ui::MainWindow window(panel);
   ui.Attach(panel, &window);
 
-  using dazi::ui::MainWindow;
-  QObject::connect(&socket, &QtSocket::connectEvent, &window, &MainWindow::onSocketConnect);
-  QObject::connect(&socket, &QtSocket::closeEvent, &window, &MainWindow::onSocketClose);
-  QObject::connect(&socket, &QtSocket::dataArrival, &window, &MainWindow::onSocketData);
+  window.listenTo(socket);
 
   window.load(QString::fromStdU16String(programFolder.u16string()));
   // The operator may have ended the program from a dialog shown while loading.

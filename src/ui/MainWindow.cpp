@@ -23,6 +23,7 @@
 #include "link_tcp/Framing.h"
 #include "ui/Artwork.h"
 #include "ui/Palette.h"
+#include "ui/QtSocket.h"
 #include "ui/QtUi.h"
 #include "ui/SpinnerWidget.h"
 
@@ -271,6 +272,12 @@ void MainWindow::dispatch(const std::function<void()>& routine) {
   } catch (...) {
   }
   render();
+}
+
+void MainWindow::listenTo(QtSocket& socket) {
+  connect(&socket, &QtSocket::connectEvent, this, &MainWindow::onSocketConnect);
+  connect(&socket, &QtSocket::closeEvent, this, &MainWindow::onSocketClose);
+  connect(&socket, &QtSocket::dataArrival, this, &MainWindow::onSocketData);
 }
 
 void MainWindow::onSocketConnect() {

@@ -20,6 +20,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTimer;
+class QtSocket;
 
 namespace dazi::ui {
 
@@ -33,6 +34,9 @@ class MainWindow : public QMainWindow {
 
   // Runs the start-up (message boxes and dialogs may show during it). Call before show().
   void load(const QString& programDir);
+
+  // Takes the socket's connect, close and data-arrival events as the panel's own.
+  void listenTo(QtSocket& socket);
 
   // Runs a core routine as the handler of one event, then redraws from the View.
   void dispatch(const std::function<void()>& routine);

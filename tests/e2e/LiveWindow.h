@@ -34,9 +34,7 @@ class LiveWindow {
       messages.push_back(text);
       return MsgResult::Ok;
     };
-    QObject::connect(&socket, &QtSocket::connectEvent, &window, &ui::MainWindow::onSocketConnect);
-    QObject::connect(&socket, &QtSocket::closeEvent, &window, &ui::MainWindow::onSocketClose);
-    QObject::connect(&socket, &QtSocket::dataArrival, &window, &ui::MainWindow::onSocketData);
+    window.listenTo(socket);
   }
 
   // Writes the settings file (unless empty) and starts the window from its folder.
