@@ -57,6 +57,19 @@ void InhibitMap::Set(int output, int input, int value) {
     bits_[bit / 64] &= ~mask;
 }
 
+template <typename BitsFor>
+void InhibitMap::WriteBits(uint64_t bit, uint64_t count, BitsFor bitsFor) {
+  while (count > 0) {
+    const auto offset = static_cast<unsigned>(bit % 64);
+    const uint64_t width = std::min<uint64_t>(64 - offset, count);
+    const uint64_t mask = (width == 64 ? ~uint64_t{0} : (uint64_t{1} << width) - 1) << offset;
+    uint64_t& word = bits_[bit / 64];
+    word = (word & ~mask) | ((bitsFor(width) << offset) & mask);
+    bit += width;
+    count -= width;
+  }
+}
+
 void InhibitMap::StoreRun(int output, int firstInput, const uint8_t* values, size_t count,
                           uint8_t inhibitedValue) {
   if (output < 0 || output >= outputs_) return;
@@ -70,18 +83,13 @@ void InhibitMap::StoreRun(int output, int firstInput, const uint8_t* values, siz
   if (input >= inputs_) return;
   count = std::min(count, static_cast<size_t>(inputs_ - input));
   // A whole file row at a time: up to 64 pairs go into their word at once.
-  uint64_t bit =
+  const uint64_t bit =
       static_cast<uint64_t>(output) * static_cast<uint64_t>(inputs_) + static_cast<uint64_t>(input);
-  while (count > 0) {
-    const auto offset = static_cast<unsigned>(bit % 64);
-    const size_t run = std::min<size_t>(64 - offset, count);
-    const uint64_t mask = (run == 64 ? ~uint64_t{0} : (uint64_t{1} << run) - 1) << offset;
-    uint64_t& word = bits_[bit / 64];
-    word = (word & ~mask) | (MatchingBits(values, run, inhibitedValue) << offset);
-    values += run;
-    count -= run;
-    bit += run;
-  }
+  WriteBits(bit, count, [&](uint64_t width) {
+    const uint64_t bits = MatchingBits(values, static_cast<size_t>(width), inhibitedValue);
+    values += width;
+    return bits;
+  });
 }
 
 void InhibitMap::SetRun(int output, int first, int end, int value) {
@@ -89,17 +97,9 @@ void InhibitMap::SetRun(int output, int first, int end, int value) {
   if (output < 0 || first < 0 || output >= outputs_ || first >= inputs_)
     throw std::out_of_range("inhibit index");
   const uint64_t row = static_cast<uint64_t>(output) * inputs_;
-  uint64_t bit = row + first;
-  const uint64_t stop = row + std::min(end, inputs_);
   const uint64_t fill = value == 1 ? ~uint64_t{0} : 0;
-  while (bit < stop) {
-    const uint64_t offset = bit % 64;
-    const uint64_t width = std::min<uint64_t>(64 - offset, stop - bit);
-    const uint64_t mask = (width == 64 ? ~uint64_t{0} : ((uint64_t{1} << width) - 1)) << offset;
-    uint64_t& word = bits_[bit / 64];
-    word = (word & ~mask) | (fill & mask);
-    bit += width;
-  }
+  WriteBits(row + first, static_cast<uint64_t>(std::min(end, inputs_) - first),
+            [fill](uint64_t) { return fill; });
   if (end > inputs_) throw std::out_of_range("inhibit index");
 }
 

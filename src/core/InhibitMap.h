@@ -29,6 +29,11 @@ class InhibitMap {
   void SetRun(int output, int first, int end, int value);
 
  private:
+  // Writes `count` bits from bit index `bit` on, a word at a time; bitsFor(width) gives the
+  // next `width` bits (at most 64), lowest first.
+  template <typename BitsFor>
+  void WriteBits(uint64_t bit, uint64_t count, BitsFor bitsFor);
+
   int outputs_ = 0;
   int inputs_ = 0;
   std::vector<uint64_t> bits_;
