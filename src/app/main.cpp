@@ -35,6 +35,16 @@ int UsageError(const QString& text) {
   return kUsageError;
 }
 
+// What --help and --version print. Output that cannot be written (a full disk) is a failure, not
+// a success.
+int PrintAndExit(const QString& text) {
+  if (std::fputs(qUtf8Printable(text), stdout) < 0 || std::fflush(stdout) != 0) {
+    std::fputs("dazivedur: cannot write to standard output\n", stderr);
+    return EXIT_FAILURE;
+  }
+  return EXIT_SUCCESS;
+}
+
 // The folder the running program lives in, symbolic links resolved; known before Qt starts.
 fs::path ProgramFolder(const char* argv0) {
   std::error_code ec;
@@ -71,10 +81,7 @@ QStringList Arguments(int argc, char** argv) {
 int main(int argc, char** argv) {
   const CommandLine command = dazi::ui::ParseCommandLine(Arguments(argc, argv));
   if (command.action == CommandLine::Action::Error) return UsageError(command.error);
-  if (command.action == CommandLine::Action::Version) {
-    std::fputs(qUtf8Printable(dazi::ui::VersionText()), stdout);
-    return 0;
-  }
+  if (command.action == CommandLine::Action::Version) return PrintAndExit(dazi::ui::VersionText());
 
   const fs::path requested = command.settingsDir.toStdU16String();
   if (!requested.empty()) {
@@ -84,10 +91,8 @@ int main(int argc, char** argv) {
   const fs::path programFolder = ProgramFolder(argv[0]);
   const dazi::SettingsFolderChoice settings =
       dazi::ChooseSettingsFolder(dazi::ReadSettingsFolderFacts(programFolder, requested));
-  if (command.action == CommandLine::Action::Help) {
-    std::fputs(qUtf8Printable(dazi::ui::HelpText(SettingsNote(settings))), stdout);
-    return 0;
-  }
+  if (command.action == CommandLine::Action::Help)
+    return PrintAndExit(dazi::ui::HelpText(SettingsNote(settings)));
   if (settings.Folder.empty())
     return UsageError(QStringLiteral("no home folder to keep the settings in; use --settings-dir"));
   if (settings.Kind == dazi::SettingsFolderKind::PerUser) {

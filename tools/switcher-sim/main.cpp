@@ -141,6 +141,9 @@ int main(int argc, char** argv) {
       {"flood", "Flood every panel with hostile traffic for n seconds from the first connection.",
        "n", "0"},
   });
+  // An option it does not know is a bad option like any other (status 2, where process() ends
+  // with 1); process() then only answers --help and --help-all.
+  if (!parser.parse(QCoreApplication::arguments())) return Fail(parser.errorText().toStdString());
   parser.process(app);
   if (!parser.positionalArguments().isEmpty()) return Fail("unexpected argument");
 
