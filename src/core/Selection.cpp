@@ -33,6 +33,8 @@ bool ShownByDisplayList(const std::string& list, int channel) {
          list[static_cast<std::size_t>(channel)] == '1';
 }
 
+}  // namespace
+
 int SelectedOutputChannel(const SwitcherState& s) {
   const int16_t* channel = At(s.OutputChannelAt, s.SelectedOutput);
   return channel ? *channel : -1;  // -1: no inhibit applies
@@ -55,18 +57,20 @@ bool InputSkipped(const Panel& panel, int outputChannel, int position) {
   return !ShownByDisplayList(panel.Settings.InputDisplayList, *channel);
 }
 
+std::string KeyText(int value) {
+  std::string digits = std::to_string(value + 1);
+  if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
+  return "Key " + digits;
+}
+
+namespace {
+
 // Moves `selected` on past skipped positions (back to `old` when all are skipped) and puts the
 // spinner on it without re-entering the change event.
 void SettleOnSelectable(Panel& panel, UpDown& spinner, int& selected, int old, int last,
                         const std::function<bool(int)>& skipped) {
   selected = StepPastSkipped(old, selected, last, skipped).value_or(old);
   WhileSelectorsBusy(panel, [&] { spinner.SetValue(selected); });
-}
-
-std::string KeyText(int value) {
-  std::string digits = std::to_string(value + 1);
-  if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
-  return "Key " + digits;
 }
 
 // The routed source (or tied output) of the chosen destination. Anything the lists cannot name

@@ -2,10 +2,12 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 namespace dazi {
 
 struct Panel;
+struct SwitcherState;
 
 void cmdoutSel_Change(Panel& panel);
 void cmdInSel_Change(Panel& panel);
@@ -13,6 +15,14 @@ void cmdInSel_Change(Panel& panel);
 void DisplayCurrentInput(Panel& panel, bool updatePreset);
 // Runs a program-side change of the spinners: their change events do nothing meanwhile.
 void WhileSelectorsBusy(Panel& panel, const std::function<void()>& change);
+// The rules by which the spinners pass over a position: reserved names, display lists and, for
+// sources in crosspoint mode, sources inhibited for output channel `outputChannel` (the chosen
+// destination's) when inhibits are hidden. Positions outside the lists are skipped too.
+bool OutputSkipped(const Panel& panel, int position);
+bool InputSkipped(const Panel& panel, int outputChannel, int position);
+int SelectedOutputChannel(const SwitcherState& s);  // -1 when no destination is chosen
+// What the preset display shows for a key-entry spinner value.
+std::string KeyText(int value);
 // Puts both spinners on position 0 with nowhere else to go, for while the lists hold no names.
 // Raises no selection event.
 void ParkSelectors(Panel& panel);
