@@ -41,6 +41,9 @@ struct MainView {
 
   UpDown cmdoutSel;
   UpDown cmdInSel;
+  // Moves on whenever what the spinners step through changes meaning: the mode changed or the
+  // switcher link went down. Whatever was offered from the old lists (a find list) is withdrawn.
+  int SelectorEpoch = 0;
 
   TimerState tmrFileCheck{100, true};
   TimerState tmrPoll{10, true};

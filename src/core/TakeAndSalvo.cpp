@@ -39,6 +39,7 @@ void TakeWithKey(Panel& panel) {
       InRange(s.SalvoKey, s.PendingSalvo) && entered == s.SalvoKey[s.PendingSalvo];
   const bool executed = keyMatches && SendSalvoExecute(panel, s.PendingSalvo);
   s.KeyEntryMode = false;
+  ++panel.View.SelectorEpoch;
   FinishSalvoTake(panel, executed);
 }
 
@@ -46,6 +47,7 @@ void StartKeyEntry(Panel& panel) {
   SwitcherState& s = panel.State;
   MainView& view = panel.View;
   s.KeyEntryMode = true;
+  ++view.SelectorEpoch;
   if (s.SelectedInput >= 0 && static_cast<std::size_t>(s.SelectedInput) < s.SalvoName.size()) {
     view.txtInputDisp.Text = s.SalvoName[static_cast<std::size_t>(s.SelectedInput)];
   }
@@ -136,6 +138,7 @@ void cmdTake_Click(Panel& panel) {
 void mnuSalvoMode_Click(Panel& panel) {
   SwitcherState& s = panel.State;
   MainView& view = panel.View;
+  ++view.SelectorEpoch;
   if (!s.SalvoMode) {
     s.SalvoMode = true;
     view.mnuSalvoMode.Caption = "Crosspoint &Mode";

@@ -28,6 +28,7 @@ TickEnd RefreshStatus(Panel& panel, ServerFiles& files) {
   if (*stamp == s.StatusFileStamp) return TickEnd::LinkState;
   const std::optional<uint8_t> status = ReadStatusByte(files);
   if (!status) return TickEnd::Failed;
+  if (s.ServerStatusByte == 1 && *status != 1) ++panel.View.SelectorEpoch;  // the link went down
   s.ServerStatusByte = *status;
   s.StatusFileStamp = *stamp;
   return TickEnd::LinkState;
@@ -145,6 +146,7 @@ void FailurePath(Panel& panel) {
   s.FileFailTicks = 0;
   if (s.FileLinkDown) return;
   s.FileLinkDown = true;
+  ++view.SelectorEpoch;
   view.Caption = kCaptionNotConnected;
   view.StatusPanel1 = kStatusLinkNc;
   view.StatusPanel2 = kStatusNoServer;

@@ -50,6 +50,7 @@ void ShowLinkDown(Panel& panel) {
     EndSalvoMode(panel);
     view.tmrSalvoMsg.Enabled = false;
   }
+  ++view.SelectorEpoch;
   s.SelectedOutput = 0;
   s.SelectedInput = 0;
   s.InputAlpha.assign(1, kNoSystem);

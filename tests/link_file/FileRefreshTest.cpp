@@ -116,6 +116,7 @@ TEST(FileRefresh, OutageIsToldOncePerOutageAlsoWhileItsMessageIsOpen) {
                                            "Switcher Link (NC) ", "No Server Detected "));
   server.Tick(20);
   EXPECT_EQ(server.ui.Messages.size(), 1u);
+  EXPECT_EQ(server.panel.View.SelectorEpoch, 2);  // each outage closes a find list still open
 
   server.Put("Status.ndf", {1});
   server.Tick();
@@ -136,6 +137,7 @@ TEST(FileRefresh, StatusByteZeroShowsTheLinkDownAndReadsNoMap) {
                                            "Switcher Link (NC) ", "No Server Detected "));
   EXPECT_EQ(server.panel.State.CrosspointSerial, 5);
   EXPECT_TRUE(server.ui.Messages.empty());
+  EXPECT_EQ(server.panel.View.SelectorEpoch, 1);
 }
 
 // A file that cannot be read whole -- cut short while it streams, or locked by the server -- is a

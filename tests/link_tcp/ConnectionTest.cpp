@@ -86,6 +86,7 @@ TEST_F(ConnectionTest, LinkDownShowsNoSystemEverywhereButKeepsTheConnection) {
     EXPECT_EQ(spinner->Value() + spinner->Max(), 0);
   EXPECT_FALSE(s.SelectorsBusy);
   EXPECT_TRUE(s.SocketConnected);
+  EXPECT_EQ(panel.View.SelectorEpoch, 1);  // a find list still open closes
 }
 
 TEST_F(ConnectionTest, EveryDisconnectionResetsTheLinkAndClosesAnOpenPrompt) {
