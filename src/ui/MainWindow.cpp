@@ -22,6 +22,7 @@
 #include "link_tcp/Connection.h"
 #include "link_tcp/Framing.h"
 #include "ui/Artwork.h"
+#include "ui/FindList.h"
 #include "ui/Palette.h"
 #include "ui/QtSocket.h"
 #include "ui/QtUi.h"
@@ -63,7 +64,7 @@ QString DisplayStyle(const QColor& text) {
   return QStringLiteral(
              "QLineEdit { background: black; color: %1; border: 1px solid #0b0e12;"
              " border-radius: 2px; padding: 0px 3px; selection-background-color: black;"
-             " selection-color: %1; }")
+             " selection-color: %1; } QLineEdit:focus { border-color: palette(highlight); }")
       .arg(text.name());
 }
 
@@ -186,6 +187,10 @@ void MainWindow::buildStrip() {
   cmdInSel_->setDispatcher(run);
   connect(cmdTake_, &QPushButton::clicked, this,
           [this] { dispatch([this] { cmdTake_Click(panel_); }); });
+  // Typing on a display or its spinner finds by name; Ctrl+D and Ctrl+S reach the displays.
+  findList_ = new FindList(panel_, run, this);
+  findList_->watch(FindSide::Destination, txtOutputDisp_, cmdoutSel_, Qt::CTRL | Qt::Key_D);
+  findList_->watch(FindSide::Preset, txtPresetDisp_, cmdInSel_, Qt::CTRL | Qt::Key_S);
 
   setTabOrder(cmdoutSel_, cmdInSel_);
   setTabOrder(cmdInSel_, cmdTake_);
@@ -357,6 +362,7 @@ void MainWindow::render() {
   applyTimer(tmrFileCheck_, view.tmrFileCheck);
   applyTimer(tmrPoll_, view.tmrPoll);
   applyTimer(tmrSalvoMsg_, view.tmrSalvoMsg);
+  findList_->follow();
 }
 
 }  // namespace dazi::ui

@@ -24,6 +24,7 @@ class QtSocket;
 
 namespace dazi::ui {
 
+class FindList;
 class SpinnerWidget;
 
 class MainWindow : public QMainWindow {
@@ -86,6 +87,7 @@ class MainWindow : public QMainWindow {
   QTimer* tmrFileCheck_ = nullptr;
   QTimer* tmrPoll_ = nullptr;
   QTimer* tmrSalvoMsg_ = nullptr;
+  FindList* findList_ = nullptr;
 
   Shown shownOutput_;
   Shown shownInput_;

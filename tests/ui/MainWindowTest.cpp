@@ -12,6 +12,8 @@
 #include <QtWidgets>
 
 #include "core/Panel.h"
+#include "core/SmallRouter.h"
+#include "link_tcp/Outbound.h"
 #include "support/FakePorts.h"
 #include "support/SettingsFile.h"
 #include "ui/Palette.h"
@@ -243,6 +245,56 @@ TEST_F(MainWindowTest, ControlsAreNamedForScreenReadersAndWorkFromTheKeyboard) {
 
   QTest::keyClick(&window, Qt::Key_F, Qt::AltModifier);
   EXPECT_EQ(QApplication::activePopupWidget(), Child<QMenu>("mnuFile"));
+}
+
+TEST_F(MainWindowTest, FindByNameChoosesWithEnterAndOnlyTakeRoutes) {
+  panel.Settings.LinkMode = TCPIPMode;
+  socket.IsConnected = true;
+  testing::LoadRouter(panel, {"SAT 1", "CAM 2", "VTR CAM", "CAM 3"}, {0, 1, 2, 3},
+                      {"MON 1", "PGM", "PVW"}, {2, 0, 1});
+  window.render();
+  window.show();
+  QApplication::setActiveWindow(&window);
+  const auto type = [](const char* keys) {
+    for (const char* key = keys; *key; ++key) QTest::keyClick(QApplication::focusWidget(), *key);
+  };
+  auto* list = window.findChild<QListView*>("lvFound");
+  auto* preset = Child<QLineEdit>("txtPresetDisp");
+
+  QTest::keyClick(&window, Qt::Key_D, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), Child<QLineEdit>("txtOutputDisp"));
+  type("pg");
+  type("\r");
+  EXPECT_EQ(Text("txtOutputDisp"), "PGM");
+  QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+  type("cAm");
+  ASSERT_TRUE(list->isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), list);
+  EXPECT_EQ(window.findChild<QLineEdit*>("txtFind")->text(), "cAm");
+  EXPECT_EQ(list->model()->rowCount(), 3);  // CAM 2, CAM 3, then VTR CAM
+  QAccessibleInterface* found = QAccessible::queryAccessibleInterface(list);
+  EXPECT_EQ(found->text(QAccessible::Name), "Sources found");
+  EXPECT_EQ(found->child(0)->text(QAccessible::Name), "CAM 2");
+  QTest::keyClick(list, Qt::Key_Down);
+  QTest::keyClick(list, Qt::Key_Return);
+  EXPECT_FALSE(list->isVisible());
+  // The preset display has the focus back, showing (and telling a screen reader) the choice.
+  EXPECT_EQ(QApplication::focusWidget(), preset);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(preset)->text(QAccessible::Value), "CAM 3");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(preset)->text(QAccessible::Name), "Preset");
+  EXPECT_TRUE(preset->isReadOnly());
+  EXPECT_EQ(Text("txtInputDisp"), "SAT 1");
+  EXPECT_TRUE(socket.Written.empty());
+
+  Child<QPushButton>("cmdTake")->click();
+  // PGM is output channel 0, CAM 3 input channel 3.
+  EXPECT_EQ(socket.Written, std::vector<std::vector<uint8_t>>{BuildCrosspointChange(1028, 3, 0)});
+
+  // A mode change withdraws an open list.
+  type("v");
+  ASSERT_TRUE(list->isVisible());
+  Child<QAction>("mnuSalvoMode")->trigger();
+  EXPECT_FALSE(list->isVisible());
 }
 
 TEST_F(MainWindowTest, DisplaysShowTheViewsTextInItsPaletteColourOnBlack) {
