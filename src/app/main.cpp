@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <system_error>
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -12,6 +13,7 @@
 
 #include "BuildInfo.h"
 #include "core/Panel.h"
+#include "link_file/ThreadFileWork.h"
 #include "settings/SettingsFolder.h"
 #include "ui/Artwork.h"
 #include "ui/CommandLine.h"
@@ -123,6 +125,13 @@ int main(int argc, char** argv) {
   if (dazi::ui::QtLinkLog::Wanted()) panel.Log = &linkLog;
   dazi::ui::MainWindow window(panel);
   ui.Attach(panel, &window);
+  // File Mode's file work runs on a worker; what it hands back is applied like any other event.
+  // Declared after the window, so that it lets go of its worker before the window goes.
+  dazi::ThreadFileWork fileWork([&window](std::function<void()> done) {
+    QMetaObject::invokeMethod(
+        &window, [&window, done] { window.dispatch(done); }, Qt::QueuedConnection);
+  });
+  panel.FileWork = &fileWork;
 
   window.listenTo(socket);
 

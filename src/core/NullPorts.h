@@ -17,6 +17,7 @@ class QuietUi : public UiPort {
   void SetWindowPos(int32_t) override {}
   bool StartHelp() override { return false; }
   void CloseAllWindows() override {}
+  void RunEventsFor(int) override {}
 };
 
 // Never connects; reads nothing and writes nothing.

@@ -6,12 +6,14 @@
 #include "core/MainView.h"
 #include "core/Ports.h"
 #include "core/Variables.h"
+#include "link_file/FileLink.h"
 #include "link_tcp/ReceiveBuffer.h"
 #include "settings/SetupForm.h"
 
 namespace dazi {
 
 class FileSystemPort;
+class FileWorkPort;
 
 struct Panel {
   // Wires the spinners' change events to the selection routines.
@@ -26,6 +28,9 @@ struct Panel {
   UiPort& Ui;
   SocketPort& Socket;
   FileSystemPort* Files;  // the server directory's file system; the computer's own unless replaced
+  // Where that file system is used: at once, in the caller, unless a worker is given.
+  FileWorkPort* FileWork;
+  FileLinkState FileLink;
   // The setup dialog's contents outlive its openings: it is hidden, not destroyed, and its
   // openers tag it for refilling.
   SetupForm frmTolenFile;

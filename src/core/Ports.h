@@ -30,6 +30,9 @@ class UiPort {
   virtual bool StartHelp() = 0;
   // Closes every window of the program, the most recent first, the main window last.
   virtual void CloseAllWindows() = 0;
+  // Lets other events run, the operator's input held back, until one has been handled or
+  // `maxMs` have passed: how behaviour waits for work that runs elsewhere.
+  virtual void RunEventsFor(int maxMs) = 0;
 };
 
 // The "operation would block" code of the socket: every available byte has been read.

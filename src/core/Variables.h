@@ -4,7 +4,6 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -46,12 +45,6 @@ inline constexpr const char* kOffSource = "- OFF -";
 inline constexpr const char* kOffSourceByChannel = "- Off -";
 inline constexpr const char* kNoSalvos = "No Salvos";
 inline constexpr const char* kSalvoModeText = "Salvo Mode";
-
-// The server's files as found in its directory, whose names are matched without regard to case.
-struct ServerFileNames {
-  std::string ListedFor;  // the server path they were looked up under; empty: never listed
-  std::map<std::string, std::string> RealName;  // lower-case name -> name in the directory
-};
 
 struct SwitcherState {
   int InputCount = 256;
@@ -107,7 +100,6 @@ struct SwitcherState {
   std::string StatusFileStamp;
   std::string AlphaFileStamp;
   std::string InhibitFileStamp;
-  ServerFileNames ServerFiles;
   bool OutageMessageOpen = false;  // the lost-files message is on the screen
 };
 

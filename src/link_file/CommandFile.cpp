@@ -1,5 +1,12 @@
-// The command file that asks the server for a crosspoint change: source, then destination.
+// The command file that asks the server for a crosspoint change: source, then destination. It is
+// written on File Mode's worker; the Take waits for it a bounded time and never writes it twice.
+#include <atomic>
+#include <memory>
+#include <string>
+
 #include "core/Panel.h"
+#include "link_file/FileLink.h"
+#include "link_file/FileWork.h"
 #include "link_file/NetworkFiles.h"
 #include "link_file/ServerFiles.h"
 
@@ -15,12 +22,45 @@ void AppendInteger(FileBytes& bytes, int value) {
   bytes.push_back(static_cast<uint8_t>(value >> 8 & 0xFF));
 }
 
+void Log(Panel& panel, const std::string& text) {
+  if (panel.Log) panel.Log->Event(text);
+}
+
+// One command on its way to the file system. The panel may give up on it before the worker
+// starts it, and then it is never written; once started it cannot be called back.
+struct CommandWrite {
+  enum State { Waiting, Writing, GivenUp };
+  std::atomic<int> Stage = Waiting;
+  bool Written = false;
+  // On the panel's thread: the worker is done with it; the Take gave up while it was written.
+  bool Finished = false;
+  bool Late = false;
+
+  bool Start() {
+    int expected = Waiting;
+    return Stage.compare_exchange_strong(expected, Writing);
+  }
+  // False when the worker has already handed it to the file system.
+  bool GiveUp() {
+    int expected = Waiting;
+    return Stage.compare_exchange_strong(expected, GivenUp);
+  }
+};
+
 }  // namespace
 
 bool WriteCommandFile(Panel& panel, int input, int output) {
   // A channel that neither layout can carry fails the Take like an unwritable file.
   if (input < 0 || output < 0 || input > kLargestChannel || output > kLargestChannel) return false;
   if (panel.Settings.ServerPath.empty()) return false;
+  FileLinkState& link = panel.FileLink;
+  const std::string what =
+      "command file for output " + std::to_string(output) + " input " + std::to_string(input);
+  // The share has not taken the last command yet: this one would only wait behind it.
+  if (link.WriteStuck) {
+    Log(panel, what + " not written: the share has not taken the previous one yet");
+    return false;
+  }
   FileBytes bytes;
   const char* name = kShortCommandFile;
   if (input < kShortLimit && output < kShortLimit) {
@@ -30,8 +70,30 @@ bool WriteCommandFile(Panel& panel, int input, int output) {
     AppendInteger(bytes, input);
     AppendInteger(bytes, output);
   }
-  ServerFiles files(panel);
-  return files.WriteAtStart(name, bytes);
+
+  const std::shared_ptr<ServerDirectory> directory = CurrentDirectory(panel);
+  auto write = std::make_shared<CommandWrite>();
+  panel.FileWork->Run(
+      [directory, write, name, bytes] {
+        if (write->Start()) write->Written = ServerFiles(*directory).WriteAtStart(name, bytes);
+      },
+      [&panel, write, what] {
+        write->Finished = true;
+        if (!write->Late) return;
+        panel.FileLink.WriteStuck = false;
+        // The operator was told it failed; the route may happen all the same.
+        Log(panel, what + (write->Written ? " written late, after its Take was reported failed"
+                                          : " failed late, after its Take was reported failed"));
+      });
+  if (AwaitFileWork(panel, write->Finished, ShareAnswerBound(panel.Settings))) return write->Written;
+  if (write->GiveUp()) {
+    Log(panel, what + " not written: the share did not answer in time");
+  } else {
+    write->Late = true;
+    link.WriteStuck = true;
+    Log(panel, what + " handed to the share, which did not answer in time");
+  }
+  return false;
 }
 
 }  // namespace dazi

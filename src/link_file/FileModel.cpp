@@ -92,6 +92,15 @@ void RebuildInputPositions(SwitcherState& state) {
   }
 }
 
+bool ShowNoChannels(Panel& panel) {
+  const SwitcherState& s = panel.State;
+  if (s.InputCount > 0 && s.OutputCount > 0) return false;
+  for (DisplayBox* box :
+       {&panel.View.txtInputDisp, &panel.View.txtPresetDisp, &panel.View.txtOutputDisp})
+    box->Text = kNoSystem;
+  return true;
+}
+
 void ShowRoutedSourceFromFiles(Panel& panel) {
   const SwitcherState& s = panel.State;
   const int16_t* output = At(s.OutputChannelAt, s.SelectedOutput);

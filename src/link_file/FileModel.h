@@ -30,6 +30,10 @@ void StoreCrosspoints(std::vector<OutputRoute>& table, const CrosspointFile& fil
 // the input count has no position.
 void RebuildInputPositions(SwitcherState& state);
 
+// With no source or no destination left the three displays read "NoSystem" rather than names
+// the model no longer holds, which also keeps the spinners and Take still. True in that case.
+bool ShowNoChannels(Panel& panel);
+
 // txtInputDisp shows the first input whose channel feeds the chosen destination; when no input
 // has that channel, it stays as it is.
 void ShowRoutedSourceFromFiles(Panel& panel);

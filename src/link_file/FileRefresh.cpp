@@ -1,114 +1,75 @@
-// The File Mode tick: finds cheaply what the server has changed, reads only that, and shows the
-// state of the link. Files that stay unusable for longer than the time-out are reported once.
+// The File Mode tick: hands the worker the markers kept so far, so that it finds cheaply what the
+// server has changed and reads only that; then applies what came back and shows the state of the
+// link. Files that stay unusable, or a share that does not answer, for longer than the time-out
+// are reported once.
+#include <memory>
 #include <string>
 #include <utility>
 
 #include "core/MainForm.h"
 #include "core/Panel.h"
+#include "link_file/FileLink.h"
 #include "link_file/FileModel.h"
-#include "link_file/NetworkFileReads.h"
+#include "link_file/FileWork.h"
 #include "link_file/NetworkFiles.h"
+#include "link_file/TickReading.h"
 #include "link_tcp/Connection.h"
 
 namespace dazi {
 
 namespace {
 
-constexpr int kFixedInhibitRows = 256;
-
-// How a tick ends: on to the link state, through the failure path, or quietly.
-enum class TickEnd { LinkState, Failed, Quiet };
-
-// A marker is kept only once its file was read whole, so a read that fails is tried again on
-// the next tick.
-TickEnd RefreshStatus(Panel& panel, ServerFiles& files) {
-  SwitcherState& s = panel.State;
-  const std::optional<std::string> stamp = files.Stamp(kStatusFile);
-  if (!stamp) return TickEnd::Failed;
-  if (*stamp == s.StatusFileStamp) return TickEnd::LinkState;
-  const std::optional<uint8_t> status = ReadStatusByte(files);
-  if (!status) return TickEnd::Failed;
-  if (s.ServerStatusByte == 1 && *status != 1) ++panel.View.SelectorEpoch;  // the link went down
-  s.ServerStatusByte = *status;
-  s.StatusFileStamp = *stamp;
-  return TickEnd::LinkState;
+RefreshMarkers KeptMarkers(const SwitcherState& s) {
+  return {s.StatusFileStamp,
+          s.ServerStatusByte,
+          s.CrosspointSerial,
+          s.AlphaFileStamp,
+          s.InhibitFileStamp,
+          {s.InputCount, s.OutputCount},
+          s.Inhibit.Outputs(),
+          s.Inhibit.Inputs()};
 }
 
-// The crosspoint file is opened every tick for its first byte; the map is read only when the
-// server has changed that byte.
-TickEnd RefreshCrosspoints(Panel& panel, ServerFiles& files) {
+void ApplyCrosspoints(Panel& panel, const CrosspointFile& file) {
   SwitcherState& s = panel.State;
-  const auto [name, head] = files.Either(kCountedCrosspointFile, kFixedCrosspointFile,
-                                         [&](const char* n) { return files.ReadHead(n, 1); });
-  if (!name || head->empty()) return TickEnd::Failed;
-  if (head->front() == s.CrosspointSerial) return TickEnd::LinkState;
-  const std::optional<CrosspointFile> file = ReadCrosspointMap(files, name);
-  if (!file) return TickEnd::Failed;
-  StoreCrosspoints(s.CrosspointMap, *file, s.InputCount);
-  s.CrosspointSerial = file->Serial;
+  StoreCrosspoints(s.CrosspointMap, file, s.InputCount);
+  s.CrosspointSerial = file.Serial;
   ShowRoutedSourceFromFiles(panel);
   PutSpinnersOnTheSelection(panel);
-  return TickEnd::LinkState;
 }
 
-// Sets `reparsed` when the names were read again, which changes how a later error ends the tick.
-TickEnd RefreshAlphas(Panel& panel, ServerFiles& files, bool& reparsed) {
+void ApplyAlphas(Panel& panel, Stamped<AlphaFile> alphas) {
   SwitcherState& s = panel.State;
   MainView& view = panel.View;
-  const auto [name, stamp] = files.Either(kCountedAlphaFile, kFixedAlphaFile,
-                                          [&](const char* n) { return files.Stamp(n); });
-  if (!name) return TickEnd::Failed;
-  if (*stamp == s.AlphaFileStamp) return TickEnd::LinkState;
-  std::optional<AlphaFile> file = ReadAlphaTables(files, name);
-  if (!file) return TickEnd::Failed;
+  AlphaFile& file = alphas.Content;
   // The fixed file names a 256 x 256 switcher and carries no type of its own.
-  if (!file->Counted) file->SwitcherType = s.SwitcherType;
-  ApplyAlphaFile(panel, std::move(*file));
-  s.AlphaFileStamp = *stamp;
-  reparsed = true;
+  if (!file.Counted) file.SwitcherType = s.SwitcherType;
+  ApplyAlphaFile(panel, std::move(file));
+  s.AlphaFileStamp = std::move(alphas.Stamp);
+  if (ShowNoChannels(panel)) return RebuildInputPositions(s);
 
   ShowRoutedSourceFromFiles(panel);
-  view.txtPresetDisp = {s.InputAlpha.empty() ? view.txtPresetDisp.Text
-                                             : s.InputAlpha[static_cast<size_t>(s.SelectedInput)],
-                        s.PresetColor};
-  view.txtOutputDisp = {s.OutputAlpha.empty()
-                            ? view.txtOutputDisp.Text
-                            : s.OutputAlpha[static_cast<size_t>(s.SelectedOutput)],
-                        s.ActiveColor};
+  view.txtPresetDisp = {s.InputAlpha[static_cast<size_t>(s.SelectedInput)], s.PresetColor};
+  view.txtOutputDisp = {s.OutputAlpha[static_cast<size_t>(s.SelectedOutput)], s.ActiveColor};
   RebuildInputPositions(s);
-  return TickEnd::LinkState;
 }
 
-// The inhibit rows land in the map as it stands; pairs outside it are passed over.
-TickEnd RefreshInhibits(Panel& panel, ServerFiles& files, bool reparsed) {
+// Puts what the worker read into the model, in the order the tick reads the files.
+TickEnd ApplyReading(Panel& panel, TickReading reading) {
   SwitcherState& s = panel.State;
-  const auto [name, stamp] = files.Either(kCountedInhibitFile, kFixedInhibitFile,
-                                          [&](const char* n) { return files.Stamp(n); });
-  if (!name) return TickEnd::Failed;
-  // Once the names were read again, a file that fails from here on ends the tick quietly.
-  const TickEnd readError = reparsed ? TickEnd::Quiet : TickEnd::Failed;
-  if (*stamp == s.InhibitFileStamp) return TickEnd::LinkState;
-  // A read that fails part-way leaves rows of the new map beside rows of the old one; the stamp
-  // is not kept, so the next tick reads the whole file again.
-  InhibitFileReader reader =
-      name == std::string(kCountedInhibitFile)
-          ? InhibitFileReader::Counted(s.Inhibit, false)
-          : InhibitFileReader::Fixed(s.Inhibit, kFixedInhibitRows, kFixedInhibitRows, false);
-  if (!files.ReadStream(name, reader) || !reader.Complete()) return readError;
-  s.InhibitFileStamp = *stamp;
-  return TickEnd::LinkState;
-}
-
-TickEnd Refresh(Panel& panel) {
-  ServerFiles files(panel);
-  TickEnd end = RefreshStatus(panel, files);
-  if (end != TickEnd::LinkState || panel.State.ServerStatusByte != 1) return end;
-  end = RefreshCrosspoints(panel, files);
-  if (end != TickEnd::LinkState) return end;
-  bool reparsed = false;
-  end = RefreshAlphas(panel, files, reparsed);
-  if (end != TickEnd::LinkState) return end;
-  return RefreshInhibits(panel, files, reparsed);
+  if (reading.Status) {
+    if (s.ServerStatusByte == 1 && reading.Status->Content != 1)
+      ++panel.View.SelectorEpoch;  // the link went down
+    s.ServerStatusByte = reading.Status->Content;
+    s.StatusFileStamp = std::move(reading.Status->Stamp);
+  }
+  if (reading.Crosspoints) ApplyCrosspoints(panel, *reading.Crosspoints);
+  if (reading.Alphas) ApplyAlphas(panel, std::move(*reading.Alphas));
+  if (reading.Inhibits) {
+    s.Inhibit = std::move(reading.Inhibits->Content);
+    s.InhibitFileStamp = std::move(reading.Inhibits->Stamp);
+  }
+  return reading.End;
 }
 
 void ShowLinkState(Panel& panel) {
@@ -156,11 +117,8 @@ void FailurePath(Panel& panel) {
   panel.State.OutageMessageOpen = false;
 }
 
-}  // namespace
-
-void FileRefreshTick(Panel& panel) {
-  if (panel.Settings.ServerPath.empty()) return;
-  switch (Refresh(panel)) {
+void EndTick(Panel& panel, TickEnd end) {
+  switch (end) {
     case TickEnd::LinkState:
       ShowLinkState(panel);
       break;
@@ -170,6 +128,34 @@ void FileRefreshTick(Panel& panel) {
     case TickEnd::Quiet:
       break;
   }
+}
+
+}  // namespace
+
+void FileRefreshTick(Panel& panel) {
+  if (panel.Settings.ServerPath.empty()) return;
+  FileLinkState& link = panel.FileLink;
+  if (link.Loading) return;  // the full load waits for its own reading
+  // The last tick's reading has not come back: this tick fails as one that finds no files, and
+  // nothing more is queued behind it.
+  if (link.TickRunning) return FailurePath(panel);
+
+  const std::shared_ptr<ServerDirectory> directory = CurrentDirectory(panel);
+  const RefreshMarkers kept = KeptMarkers(panel.State);
+  auto reading = std::make_shared<TickReading>();
+  link.TickRunning = true;
+  const uint64_t generation = link.Generation;
+  panel.FileWork->Run([directory, kept, reading] { *reading = ReadTick(*directory, kept); },
+                      [&panel, directory, generation, reading] {
+                        FileLinkState& now = panel.FileLink;
+                        if (now.Generation != generation) return;
+                        now.TickRunning = false;
+                        // Settings changed meanwhile: the reading is of another directory.
+                        if (panel.Settings.LinkMode != FileMode ||
+                            panel.Settings.ServerPath != directory->Path)
+                          return;
+                        EndTick(panel, ApplyReading(panel, std::move(*reading)));
+                      });
 }
 
 }  // namespace dazi

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/Variables.h"
+
 namespace dazi {
 
 namespace {
@@ -47,6 +49,12 @@ void ReadAlphas(Fields& fields, int count, std::vector<std::string>& alphas) {
 }
 
 }  // namespace
+
+ChannelCounts CountsOf(const AlphaFile& file) {
+  const bool offSource = file.Counted && file.SwitcherType == kOffSourceSwitcherType;
+  return {static_cast<int>(file.InputAlpha.size()) + (offSource ? 1 : 0),
+          static_cast<int>(file.OutputAlpha.size())};
+}
 
 std::optional<AlphaFile> ParseCountedAlphaFile(const FileBytes& bytes) {
   Fields fields(bytes);

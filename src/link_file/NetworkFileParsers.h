@@ -32,6 +32,15 @@ struct AlphaFile {
   std::vector<int16_t> OutputChannelAt;
 };
 
+// The input and output counts the model takes from the file: a type-1301 switcher's counted file
+// gets an "off" source after its inputs.
+struct ChannelCounts {
+  int Inputs = 0;
+  int Outputs = 0;
+  bool operator==(const ChannelCounts&) const = default;
+};
+ChannelCounts CountsOf(const AlphaFile& file);
+
 // "lalpha.ndf": type, N, N alphas of 8 characters, N channel numbers, M, M alphas, M numbers.
 std::optional<AlphaFile> ParseCountedAlphaFile(const FileBytes& bytes);
 // "Alpha.ndf": 256 input alphas, 256 channel bytes, 256 output alphas, 256 channel bytes.

@@ -1,15 +1,18 @@
 // The full load of the network data files, at start-up and after the settings change.
 #include "link_file/NetworkFiles.h"
 
+#include <atomic>
+#include <memory>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "core/MainForm.h"
 #include "core/Panel.h"
 #include "core/Selection.h"
+#include "link_file/FileLink.h"
 #include "link_file/FileModel.h"
-#include "link_file/NetworkFileReads.h"
+#include "link_file/FileWork.h"
+#include "link_file/FullLoadReading.h"
 #include "link_tcp/Connection.h"
 
 namespace dazi {
@@ -36,66 +39,74 @@ bool Fail(Panel& panel, const char* message) {
   return false;
 }
 
-bool LoadAlphaFile(Panel& panel, ServerFiles& files) {
-  const auto [name, stamp] = files.Either(kCountedAlphaFile, kFixedAlphaFile,
-                                          [&](const char* n) { return files.Stamp(n); });
-  if (!name) return false;
-  std::optional<AlphaFile> file = ReadAlphaTables(files, name);
-  if (!file) return false;
-  ApplyAlphaFile(panel, std::move(*file));
-  panel.State.AlphaFileStamp = *stamp;
-  return true;
-}
-
-bool LoadCrosspoints(Panel& panel, ServerFiles& files) {
+void ApplyCrosspoints(Panel& panel, const CrosspointFile& file) {
   SwitcherState& s = panel.State;
-  const auto [name, file] =
-      files.Either(kCountedCrosspointFile, kFixedCrosspointFile,
-                   [&](const char* n) { return ReadCrosspointMap(files, n); });
-  if (!name) return false;
-  // The fixed map names 256 outputs; a smaller switcher cannot hold them.
-  if (!file->Counted && s.OutputCount < kFixedCrosspointOutputs) return false;
-  s.CrosspointMap.assign(file->Counted ? file->Sources.size() : static_cast<size_t>(s.OutputCount),
+  s.CrosspointMap.assign(file.Counted ? file.Sources.size() : static_cast<size_t>(s.OutputCount),
                          OutputRoute{});
-  StoreCrosspoints(s.CrosspointMap, *file, s.InputCount);
-  s.CrosspointSerial = file->Serial;
-  return true;
-}
-
-bool LoadInhibits(Panel& panel, ServerFiles& files) {
-  SwitcherState& s = panel.State;
-  const auto [name, stamp] = files.Either(kCountedInhibitFile, kFixedInhibitFile,
-                                          [&](const char* n) { return files.Stamp(n); });
-  if (!name) return false;
-  // Read in place: a map beside the old one would double the memory of a large switcher. The
-  // map is re-created only once the file is known to hold what its counts promise.
-  InhibitFileReader reader =
-      name == std::string(kCountedInhibitFile)
-          ? InhibitFileReader::Counted(s.Inhibit, true)
-          : InhibitFileReader::Fixed(s.Inhibit, s.OutputCount, s.InputCount, true);
-  if (!files.ReadStream(name, reader) || !reader.Complete()) return false;
-  s.InhibitFileStamp = *stamp;
-  return true;
+  StoreCrosspoints(s.CrosspointMap, file, s.InputCount);
+  s.CrosspointSerial = file.Serial;
 }
 
 void ShowFirstEntries(Panel& panel) {
   const SwitcherState& s = panel.State;
   MainView& view = panel.View;
   view.txtOutputDisp.Color = s.ActiveColor;
-  if (!s.OutputAlpha.empty()) view.txtOutputDisp.Text = s.OutputAlpha.front();
-  WhileSelectorsBusy(panel, [&] { view.cmdoutSel.SetValue(0); });
-  ShowRoutedSourceFromFiles(panel);
   view.txtPresetDisp.Color = s.PresetColor;
-  if (!s.InputAlpha.empty()) view.txtPresetDisp.Text = s.InputAlpha.front();
-  WhileSelectorsBusy(panel, [&] { view.cmdInSel.SetValue(s.SelectedInput); });
+  WhileSelectorsBusy(panel, [&] {
+    view.cmdoutSel.SetValue(0);
+    view.cmdInSel.SetValue(s.SelectedInput);
+  });
+  if (ShowNoChannels(panel)) return;
+  view.txtOutputDisp.Text = s.OutputAlpha.front();
+  ShowRoutedSourceFromFiles(panel);
+  view.txtPresetDisp.Text = s.InputAlpha.front();
+}
+
+const char* MessageOf(LoadStep step) {
+  switch (step) {
+    case LoadStep::Status:
+      return kStatusError;
+    case LoadStep::Alphas:
+      return kAlphaError;
+    case LoadStep::Crosspoints:
+      return kCrosspointError;
+    case LoadStep::Inhibits:
+    case LoadStep::Done:
+      break;
+  }
+  return kInhibitError;
+}
+
+// The reading is read on the worker while the panel waits, the window repainting; a share that
+// stops answering fails the load at the step it had reached.
+struct Load {
+  FullLoadReading Reading;
+  std::atomic<LoadStep> Step = LoadStep::Status;
+  bool Finished = false;
+};
+
+std::shared_ptr<Load> ReadOnWorker(Panel& panel) {
+  FileLinkState& link = panel.FileLink;
+  const std::chrono::milliseconds bound = ShareAnswerBound(panel.Settings);
+  // A worker stuck in a share that stopped answering would hold this load back for good.
+  if (panel.FileWork->BusyFor() > bound) {
+    panel.FileWork->Replace();
+    link.WriteStuck = false;
+  }
+  ++link.Generation;  // readings asked for before this load no longer count
+  link.TickRunning = false;
+  link.Directory.reset();  // the directory is looked at afresh
+  const std::shared_ptr<ServerDirectory> directory = CurrentDirectory(panel);
+  auto load = std::make_shared<Load>();
+  panel.FileWork->Run([directory, load] { load->Reading = ReadEverything(*directory, load->Step); },
+                      [load] { load->Finished = true; });
+  link.Loading = true;
+  AwaitFileWork(panel, load->Finished, bound, &directory->Progress);
+  link.Loading = false;
+  return load;
 }
 
 }  // namespace
-
-bool ReadAlphaFile(Panel& panel) {
-  ServerFiles files(panel);
-  return LoadAlphaFile(panel, files);
-}
 
 bool ReadNetworkFiles(Panel& panel) {
   SwitcherState& s = panel.State;
@@ -103,22 +114,31 @@ bool ReadNetworkFiles(Panel& panel) {
   if (panel.Settings.LinkMode == TCPIPMode) return true;
   if (panel.Settings.ServerPath.empty()) return false;
 
-  ServerFiles::Forget(panel);  // the directory is looked at afresh
-  ServerFiles files(panel);
-  const std::optional<std::string> stamp = files.Stamp(kStatusFile);
-  const std::optional<uint8_t> status = stamp ? ReadStatusByte(files) : std::nullopt;
-  if (!status) return Fail(panel, kStatusError);
-  s.StatusFileStamp = *stamp;
-  s.ServerStatusByte = *status;
+  const std::shared_ptr<Load> load = ReadOnWorker(panel);
+  if (panel.Unloading) return false;
+  if (!load->Finished) return Fail(panel, MessageOf(load->Step));
+  FullLoadReading& reading = load->Reading;
+
+  if (!reading.Status) return Fail(panel, kStatusError);
+  s.StatusFileStamp = std::move(reading.Status->Stamp);
+  s.ServerStatusByte = reading.Status->Content;
   if (s.ServerStatusByte == 0) {
     view.StatusPanel1 = kStatusLinkNc;
     view.Caption = kCaptionNotConnected;
     return Stop(panel);
   }
 
-  if (!ReadAlphaFile(panel)) return Fail(panel, kAlphaError);
-  if (!LoadCrosspoints(panel, files)) return Fail(panel, kCrosspointError);
-  if (!LoadInhibits(panel, files)) return Fail(panel, kInhibitError);
+  if (!reading.Alphas) return Fail(panel, kAlphaError);
+  ApplyAlphaFile(panel, std::move(reading.Alphas->Content));
+  s.AlphaFileStamp = std::move(reading.Alphas->Stamp);
+  // The fixed map names 256 outputs; a smaller switcher cannot hold them.
+  if (!reading.Crosspoints ||
+      (!reading.Crosspoints->Counted && s.OutputCount < kFixedCrosspointOutputs))
+    return Fail(panel, kCrosspointError);
+  ApplyCrosspoints(panel, *reading.Crosspoints);
+  if (!reading.Inhibits) return Fail(panel, kInhibitError);
+  s.Inhibit = std::move(reading.Inhibits->Content);
+  s.InhibitFileStamp = std::move(reading.Inhibits->Stamp);
 
   RebuildInputPositions(s);
   s.SelectedOutput = 0;

@@ -120,7 +120,9 @@ class PosixFileSystem final : public FileSystemPort {
   }
 
   bool WriteAtStart(const std::string& path, const FileBytes& bytes) override {
-    OpenFile file(path, O_WRONLY | O_CREAT);
+    // Never through a link: a command file that is one would have the Take overwrite, or create,
+    // whatever file it points to.
+    OpenFile file(path, O_WRONLY | O_CREAT | O_NOFOLLOW);
     if (!file.RegularSize()) return false;
     const bool written = file.WriteAt(bytes.data(), bytes.size(), 0);
     return file.Close() && written;

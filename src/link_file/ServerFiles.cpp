@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string_view>
 
-#include "core/Panel.h"
 
 namespace dazi {
 
@@ -29,54 +28,93 @@ bool Better(std::string_view candidate, const std::string& kept, const std::stri
   return candidate == spelled || candidate < kept;
 }
 
+// Passes a stream on, counting its pieces as answers of the directory.
+class CountingReader final : public StreamReader {
+ public:
+  CountingReader(StreamReader& reader, std::atomic<uint64_t>& progress)
+      : reader_(reader), progress_(progress) {}
+  bool Begin(uint64_t size) override {
+    ++progress_;
+    return reader_.Begin(size);
+  }
+  bool Take(const uint8_t* data, size_t count) override {
+    ++progress_;
+    return reader_.Take(data, count);
+  }
+
+ private:
+  StreamReader& reader_;
+  std::atomic<uint64_t>& progress_;
+};
+
 }  // namespace
 
-ServerFiles::ServerFiles(Panel& panel)
-    : names_(panel.State.ServerFiles),
-      files_(*panel.Files),
-      serverPath_(panel.Settings.ServerPath) {
+ServerFiles::ServerFiles(ServerDirectory& directory) : dir_(directory) {
   // The path and a name are joined as they stand; a path without '/' names nowhere.
-  const size_t slash = serverPath_.rfind('/');
+  const size_t slash = dir_.Path.rfind('/');
   if (slash != std::string::npos) {
-    directory_ = serverPath_.substr(0, slash + 1);
-    prefix_ = serverPath_.substr(slash + 1);
+    directory_ = dir_.Path.substr(0, slash + 1);
+    prefix_ = dir_.Path.substr(slash + 1);
   }
-}
-
-void ServerFiles::Forget(Panel& panel) {
-  panel.State.ServerFiles = ServerFileNames{};
 }
 
 void ServerFiles::List() {
   listed_ = true;
-  names_.ListedFor = serverPath_;
-  names_.RealName.clear();
+  dir_.Listed = true;
+  dir_.RealName.clear();
   if (directory_.empty()) return;
   std::map<std::string, std::string> wanted;  // lower-case -> as spelled here
   for (const char* name : kKnownNames) wanted.emplace(Lower(prefix_ + name), prefix_ + name);
-  files_.ListDirectory(directory_, [&](std::string_view entry) {
+  dir_.Files.ListDirectory(directory_, [&](std::string_view entry) {
     const auto spelled = wanted.find(Lower(entry));
     if (spelled == wanted.end()) return;
-    const auto kept = names_.RealName.find(spelled->first);
-    if (kept == names_.RealName.end())
-      names_.RealName.emplace(spelled->first, entry);
+    const auto kept = dir_.RealName.find(spelled->first);
+    if (kept == dir_.RealName.end())
+      dir_.RealName.emplace(spelled->first, entry);
     else if (Better(entry, kept->second, spelled->second))
       kept->second = entry;
   });
+  ++dir_.Progress;
 }
 
 std::optional<std::string> ServerFiles::Known(const char* name) {
-  if (names_.ListedFor.empty() || names_.ListedFor != serverPath_) List();
-  const auto found = names_.RealName.find(Lower(prefix_ + name));
-  if (found == names_.RealName.end()) return std::nullopt;
+  if (!dir_.Listed) List();
+  const auto found = dir_.RealName.find(Lower(prefix_ + name));
+  if (found == dir_.RealName.end()) return std::nullopt;
   return directory_ + found->second;
+}
+
+bool ServerFiles::IsRegularFile(const char* name) {
+  const std::optional<std::string> path = Known(name);
+  const bool regular = path && dir_.Files.Stamp(*path).has_value();
+  ++dir_.Progress;
+  return regular;
+}
+
+void ServerFiles::NoteFallback(const char* preferred, bool inUse) {
+  if (inUse)
+    dir_.FallbacksInUse.insert(preferred);
+  else
+    dir_.FallbacksInUse.erase(preferred);
+}
+
+void ServerFiles::LookForPreferred() {
+  if (dir_.FallbacksInUse.empty() || directory_.empty()) return;
+  auto it = dir_.FallbacksInUse.begin();
+  std::advance(it, static_cast<std::ptrdiff_t>(dir_.NextPreferredLook++ %
+                                               dir_.FallbacksInUse.size()));
+  // Spelled as the server spells it; a listing then finds it in whatever case it has.
+  if (dir_.Files.Stamp(directory_ + prefix_ + *it)) dir_.Listed = false;
+  ++dir_.Progress;
 }
 
 template <typename Use>
 auto ServerFiles::Retrying(const char* name, Use use) -> decltype(use(std::string())) {
   for (;;) {
     if (const std::optional<std::string> path = Known(name)) {
-      if (auto result = use(*path)) return result;
+      auto result = use(*path);
+      ++dir_.Progress;
+      if (result) return result;
     }
     if (listed_) return {};
     List();
@@ -84,23 +122,27 @@ auto ServerFiles::Retrying(const char* name, Use use) -> decltype(use(std::strin
 }
 
 std::optional<std::string> ServerFiles::Stamp(const char* name) {
-  return Retrying(name, [this](const std::string& path) { return files_.Stamp(path); });
+  return Retrying(name, [this](const std::string& path) { return dir_.Files.Stamp(path); });
 }
 
 std::optional<FileBytes> ServerFiles::ReadHead(const char* name, size_t limit) {
-  return Retrying(name,
-                  [this, limit](const std::string& path) { return files_.ReadHead(path, limit); });
+  return Retrying(
+      name, [this, limit](const std::string& path) { return dir_.Files.ReadHead(path, limit); });
 }
 
 bool ServerFiles::ReadStream(const char* name, StreamReader& reader) {
-  return Retrying(
-      name, [this, &reader](const std::string& path) { return files_.ReadStream(path, reader); });
+  CountingReader counted(reader, dir_.Progress);
+  return Retrying(name, [this, &counted](const std::string& path) {
+    return dir_.Files.ReadStream(path, counted);
+  });
 }
 
 bool ServerFiles::WriteAtStart(const char* name, const FileBytes& bytes) {
   if (directory_.empty()) return false;
   const std::optional<std::string> known = Known(name);
-  return files_.WriteAtStart(known ? *known : directory_ + prefix_ + name, bytes);
+  const bool written = dir_.Files.WriteAtStart(known ? *known : directory_ + prefix_ + name, bytes);
+  ++dir_.Progress;
+  return written;
 }
 
 }  // namespace dazi

@@ -6,7 +6,9 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QEventLoop>
 #include <QMessageBox>
+#include <QTimer>
 #include <QUrl>
 #include <QWidget>
 #include <QWindow>
@@ -53,6 +55,7 @@ void QtUi::Attach(Panel& panel, QWidget* mainWindow) {
 
 MsgResult QtUi::MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
                            MsgButtons buttons) {
+  RenderMainWindow();
   if (AnswerMessageBox) return AnswerMessageBox(text, title, icon, buttons);
 
   QMessageBox::Icon qtIcon = QMessageBox::NoIcon;
@@ -81,6 +84,7 @@ MsgResult QtUi::MessageBox(const std::string& text, const std::string& title, Ms
 }
 
 void QtUi::ShowDialog(Dialog dialog) {
+  RenderMainWindow();
   if (AnswerDialog) {
     AnswerDialog(dialog);
     return;
@@ -163,6 +167,14 @@ bool QtUi::StartHelp() {
           QUrl::fromLocalFile(QString::fromStdU16String(guide.u16string())));
   }
   return false;
+}
+
+void QtUi::RunEventsFor(int maxMs) {
+  RenderMainWindow();
+  // One pass that waits for something to happen; the timer makes sure it comes in time.
+  QEventLoop loop;
+  QTimer::singleShot(maxMs, &loop, [] {});
+  loop.processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
 }
 
 void QtUi::CloseAllWindows() {

@@ -45,6 +45,7 @@ class QtUi : public UiPort {
   void SetWindowPos(int32_t insertAfter) override;
   bool StartHelp() override;
   void CloseAllWindows() override;
+  void RunEventsFor(int maxMs) override;
 
   // Tests answer here instead of an operator: when set, a message box or dialog is not shown;
   // the hook is called in its place (and its answer returned).
@@ -58,7 +59,8 @@ class QtUi : public UiPort {
   // Shows the dialog modally, built on its first opening and kept for the next ones.
   template <typename D, typename Make>
   void ExecDialog(QPointer<D>& dialog, Make make);
-  // What a dialog's routine changed on the main window shows at once, not at the next tick.
+  // The main window shows the model as it stands: before any box or dialog opens over it (which
+  // the routine that opens it may have changed), and whenever a dialog's routine changed it.
   void RenderMainWindow();
 
   Panel* panel_ = nullptr;

@@ -38,6 +38,9 @@ class FakeUi : public UiPort {
   }
   bool StartHelp() override { return true; }
   void CloseAllWindows() override {}
+  void RunEventsFor(int) override {
+    if (WhileWaiting) WhileWaiting();
+  }
 
   std::vector<RecordedMessage> Messages;
   std::vector<Dialog> Dialogs;
@@ -45,6 +48,7 @@ class FakeUi : public UiPort {
   std::vector<std::string> Events;           // everything, in order
   std::function<void(Dialog)> OnShowDialog;  // runs "inside" the modal dialog
   std::function<void()> DuringMessage;       // runs while a message box is open
+  std::function<void()> WhileWaiting;        // runs each time behaviour waits for other work
   int PasswordPromptCloses = 0;
 };
 
