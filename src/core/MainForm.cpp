@@ -50,12 +50,12 @@ void Form_Load(Panel& panel, const std::filesystem::path& programDir) {
   InitVariables(panel);
   if (ReadIniFile(panel)) {
     if (ReadNetworkFiles(panel)) {
-      const std::string& address = panel.Settings.IPAddress;
-      if (panel.Settings.LinkMode == TCPIPMode && !address.empty() && address != "0.0.0.0")
+      if (panel.Settings.LinkMode == TCPIPMode && HasServerAddress(panel.Settings))
         ConnectToSwitcher(panel);
       return;
     }
   } else {
+    LoadDisplayLists(panel);
     panel.Ui.MessageBox(kNotConfiguredText, kAppTitle, MsgIcon::Exclamation, MsgButtons::Ok);
     ShowNoSystem(panel);
     ShowSetupDialog(panel);

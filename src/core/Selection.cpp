@@ -175,6 +175,20 @@ void DisplayCurrentInput(Panel& panel, bool updatePreset) {
   s.SelectorsBusy = false;
 }
 
+int FirstSelectableOutput(const Panel& panel) {
+  return FirstSelectable(LastPosition(panel.State.OutputAlpha),
+                         [&panel](int p) { return OutputSkipped(panel, p); })
+      .value_or(0);
+}
+
+int FirstSelectableInput(const Panel& panel) {
+  const int outputChannel = SelectedOutputChannel(panel.State);
+  return FirstSelectable(
+             LastPosition(panel.State.InputAlpha),
+             [&panel, outputChannel](int p) { return InputSkipped(panel, outputChannel, p); })
+      .value_or(0);
+}
+
 void WhileSelectorsBusy(Panel& panel, const std::function<void()>& change) {
   const bool wasBusy = panel.State.SelectorsBusy;
   panel.State.SelectorsBusy = true;

@@ -13,6 +13,10 @@ void cmdoutSel_Change(Panel& panel);
 void cmdInSel_Change(Panel& panel);
 // Shows the source routed to the chosen destination; with updatePreset also presets it.
 void DisplayCurrentInput(Panel& panel, bool updatePreset);
+// The first positions the selectors can stop at, from the top of their lists: the destination,
+// and the source for the chosen destination (hidden inhibits included). 0 when none can.
+int FirstSelectableOutput(const Panel& panel);
+int FirstSelectableInput(const Panel& panel);
 // Runs a program-side change of the spinners: their change events do nothing meanwhile.
 void WhileSelectorsBusy(Panel& panel, const std::function<void()>& change);
 // The rules by which the spinners pass over a position: reserved names, display lists and, for

@@ -30,4 +30,9 @@ std::optional<int> StepPastSkipped(int old, int now, int last,
   return std::nullopt;
 }
 
+std::optional<int> FirstSelectable(int last, const std::function<bool(int)>& skipped) {
+  // Stepping up from the last position wraps to the top and searches on from there.
+  return StepPastSkipped(last, 0, last, skipped);
+}
+
 }  // namespace dazi

@@ -12,5 +12,7 @@ namespace dazi {
 // Positions outside 0..last (a spinner whose maximum outgrew its list) count as skipped.
 std::optional<int> StepPastSkipped(int old, int now, int last,
                                    const std::function<bool(int)>& skipped);
+// The first position from the top of the list that `skipped` lets through; empty when none does.
+std::optional<int> FirstSelectable(int last, const std::function<bool(int)>& skipped);
 
 }  // namespace dazi

@@ -14,6 +14,10 @@ int32_t ComputeFileMissLimit(int refreshRate, int fileTimeOut) {
   return static_cast<int32_t>(std::nearbyint(1000.0 / refreshRate * fileTimeOut));
 }
 
+bool HasServerAddress(const PanelSettings& settings) {
+  return !settings.IPAddress.empty() && settings.IPAddress != "0.0.0.0";
+}
+
 int64_t PollIntervalMs(const PanelSettings& settings) {
   return static_cast<int64_t>(settings.IPPollPeriod) * 1000;
 }

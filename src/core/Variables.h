@@ -128,6 +128,10 @@ struct PanelSettings {
 // 1000 / RefreshRate x FileTimeOut, rounded half to even.
 int32_t ComputeFileMissLimit(int refreshRate, int fileTimeOut);
 
+// False for an empty address and for "0.0.0.0", which the settings hold until a server is named:
+// the panel never tries to connect without one (the system would take 0.0.0.0 for itself).
+bool HasServerAddress(const PanelSettings& settings);
+
 // Interval of the link timer in TCP/IP Mode, in ms (64-bit: poll periods up to an hour fit).
 int64_t PollIntervalMs(const PanelSettings& settings);
 

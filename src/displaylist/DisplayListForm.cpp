@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "core/Panel.h"
+#include "displaylist/DisplayListFile.h"
 
 namespace dazi {
 
@@ -171,6 +172,9 @@ void DisplayListForm_cmdOk_Click(Panel& panel, DisplayListForm& form) {
     if (channel >= 0 && static_cast<std::size_t>(channel) < flags.size()) flags[channel] = '1';
   }
   *list = std::move(flags);
+  // What the operator confirmed is kept at once, not only with the next save of the settings:
+  // a panel that is not configured never writes zorntpnl.ini, and the list would be lost.
+  SaveDisplayList(panel);
 }
 
 void DisplayListForm_cmdCancel_Click(Panel&, DisplayListForm& form) {

@@ -71,9 +71,15 @@ std::string ServerAddress(const Panel& panel) {
 }  // namespace
 
 void ConnectToSwitcher(Panel& panel) {
-  if (panel.Log) panel.Log->Event("connecting to " + ServerAddress(panel));
-  if (panel.Socket.Connect(panel.Settings.IPAddress, panel.Settings.TCPIPPort) == 0) return;
-  if (panel.Log) panel.Log->Event("the connection could not be started");
+  // Without a server address the attempt fails at once, as it always did where 0.0.0.0 could
+  // not be connected to; here the system would connect it to this computer.
+  if (!HasServerAddress(panel.Settings)) {
+    if (panel.Log) panel.Log->Event("no server address to connect to");
+  } else {
+    if (panel.Log) panel.Log->Event("connecting to " + ServerAddress(panel));
+    if (panel.Socket.Connect(panel.Settings.IPAddress, panel.Settings.TCPIPPort) == 0) return;
+    if (panel.Log) panel.Log->Event("the connection could not be started");
+  }
   panel.Socket.Close();
   panel.Ui.MessageBox(kUnableToConnect, kAppTitle, MsgIcon::None, MsgButtons::Ok);
 }

@@ -138,13 +138,7 @@ bool LoadSettings(Panel& panel, const SettingsText& text) {
   s.HideInhibits = text.Get(kHideInhibitsKey) == "Yes";
 
   s.InputDisplayList = text.Get(kInputListKey);
-  if (s.InputDisplayList.empty()) {
-    s.InputDisplayList.assign(static_cast<size_t>(std::max(panel.State.InputCount, 0)), '1');
-  }
   s.OutputDisplayList = text.Get(kOutputListKey);
-  if (s.OutputDisplayList.empty()) {
-    s.OutputDisplayList.assign(static_cast<size_t>(std::max(panel.State.OutputCount, 0)), '1');
-  }
 
   s.StayOnTop = text.Get(kStayOnTopKey) == "Yes" ? kStayOnTopYes : kStayOnTopNo;
   return true;
@@ -241,11 +235,20 @@ bool ReadIniFile(Panel& panel) {
       return false;
     }
     ApplyToMainWindow(panel);
-    LoadDisplayList(panel);
+    LoadDisplayLists(panel);
     return true;
   } catch (const std::exception&) {
     return false;
   }
+}
+
+void LoadDisplayLists(Panel& panel) {
+  LoadDisplayList(panel);
+  PanelSettings& s = panel.Settings;
+  if (s.InputDisplayList.empty())
+    s.InputDisplayList.assign(static_cast<size_t>(std::max(panel.State.InputCount, 0)), '1');
+  if (s.OutputDisplayList.empty())
+    s.OutputDisplayList.assign(static_cast<size_t>(std::max(panel.State.OutputCount, 0)), '1');
 }
 
 bool WriteIniFile(Panel& panel) {

@@ -6,6 +6,8 @@
 #include <tuple>
 #include <vector>
 
+#include "core/MainForm.h"
+#include "settings/TempDir.h"
 #include "support/PanelFixture.h"
 
 namespace dazi {
@@ -15,6 +17,7 @@ class DisplayListFormTest : public ::testing::Test {
  protected:
   // Four inputs with their generated names, editing the input list.
   DisplayListFormTest() {
+    panel.State.AppPath = dir.Path();
     panel.State.InputCount = 4;
     panel.State.DisplayListTarget = kInputListTarget;
   }
@@ -35,6 +38,7 @@ class DisplayListFormTest : public ::testing::Test {
     return panel.Settings.InputDisplayList;
   }
 
+  testing::TempDir dir;
   testing::PanelFixture f;
   Panel& panel = f.panel;
   DisplayListForm form;
@@ -81,6 +85,22 @@ TEST_F(DisplayListFormTest, RemovesEverySelectedItemWhereverItIs) {
   Open("1111");
   DisplayListForm_cmdRemoveAll_Click(panel, form);
   EXPECT_EQ(Ok(), "0000");
+}
+
+// A panel without a server path never writes zorntpnl.ini, at exit or otherwise; the list the
+// operator confirmed is kept all the same, and is the list of the next start.
+TEST_F(DisplayListFormTest, AConfirmedListOutlivesAPanelThatWritesNoSettings) {
+  Open("1111");
+  Select(form.lvList, {1});
+  DisplayListForm_cmdRemove_Click(panel, form);
+  EXPECT_EQ(Ok(), "1011");
+  Unload_Program(panel);
+  EXPECT_FALSE(std::filesystem::exists(dir.Path() / "zorntpnl.ini"));
+
+  testing::PanelFixture next;
+  Form_Load(next.panel, dir.Path());
+  EXPECT_EQ(next.panel.Settings.InputDisplayList, "1011");
+  EXPECT_EQ(next.panel.Settings.OutputDisplayList, std::string(256, '1')) << "given nowhere";
 }
 
 // Cancel, Escape and closing are the dialog's tests.

@@ -176,7 +176,7 @@ TEST_F(IniFileTest, MissingFileChangesNothingAndJunkIsSetAside) {
 
 TEST_F(IniFileTest, WhatIsWrittenReadsBackTheSame) {
   PanelSettings& s = settings();
-  s.ServerPath = "/srv/zor/";
+  s.ServerPath = "/srv/s\xC3\xA9rv/z\xE9or/";  // the bytes of the path, whatever they are
   s.RefreshRate = 1;
   s.FileTimeOut = 3600;
   s.IPAddress = "host.example";
@@ -185,7 +185,7 @@ TEST_F(IniFileTest, WhatIsWrittenReadsBackTheSame) {
   s.IPAllowedMisses = 1;
   s.HideInhibits = false;
   s.InputDisplayList = "1x";
-  s.OutputDisplayList = "";
+  s.OutputDisplayList = "0";
   for (unsigned code = 0; code <= 0xFFFF; ++code) s.Password.push_back(static_cast<char16_t>(code));
   ASSERT_TRUE(WriteIniFile(f.panel));
   testing::PanelFixture reread;
