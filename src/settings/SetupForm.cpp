@@ -1,6 +1,8 @@
 #include "settings/SetupForm.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "core/Panel.h"
 #include "core/Selection.h"
@@ -35,6 +37,19 @@ void ShowModeFrame(SetupForm& form, bool tcpIp) {
   form.lblHelp = tcpIp ? kTcpIpModeHelp : kFileModeHelp;
 }
 
+// The entry an OK stopped at gets the focus with its text selected. Its frame is shown even when
+// it is the other mode's, so that the operator sees what to correct; the mode stays as the option
+// buttons say.
+void PointAt(SetupForm& form, const char* box, bool inTcpIpFrame) {
+  form.FocusControl = box;
+  form.frIPModeVisible = inTcpIpFrame;
+  form.frFileModeVisible = !inTcpIpFrame;
+}
+
+void ShowDriveError(Panel& panel) {
+  panel.Ui.MessageBox("Drive Error!", "Error", MsgIcon::Exclamation, MsgButtons::Ok);
+}
+
 // The password travels one 7-bit byte a character, its length in one byte: anything else could
 // never log in, so it is refused before anything of the OK is applied.
 bool RefuseUntravellablePassword(Panel& panel, SetupForm& form) {
@@ -45,7 +60,7 @@ bool RefuseUntravellablePassword(Panel& panel, SetupForm& form) {
           : "The password can only hold plain ASCII characters (letters without accents, digits "
             "and the usual signs).";
   panel.Ui.MessageBox(text, "Password Error", MsgIcon::Exclamation, MsgButtons::Ok);
-  form.FocusControl = "txtPassword";
+  PointAt(form, "txtPassword", true);
   return true;
 }
 
@@ -56,13 +71,14 @@ bool ApplyTcpIpLink(Panel& panel, SetupForm& form) {
     panel.Ui.MessageBox("Please Enter IP Address In The Following Format: 192.168.1.1",
                         "Data Format Error", MsgIcon::Critical, MsgButtons::Ok);
     form.txtIP = s.IPAddress;
-    form.FocusControl = "txtIP";
+    PointAt(form, "txtIP", true);
     return false;
   }
   const int64_t port = LeadingNumber(form.txtIpPort);
   if (port < 1 || port > 65535) {
     panel.Ui.MessageBox("Invalid IP Port #. Please reenter a number between 1 and 65535",
                         "Port Error", MsgIcon::None, MsgButtons::Ok);
+    PointAt(form, "txtIpPort", true);
     return false;
   }
 
@@ -86,18 +102,36 @@ bool ApplyTcpIpLink(Panel& panel, SetupForm& form) {
   }
   if (reconnect) {
     DisconnectFromSwitcher(panel);
-    ConnectToSwitcher(panel);
+    // 0.0.0.0 names no server, here as at start-up: nothing is connected until one is named.
+    if (HasServerAddress(s)) ConnectToSwitcher(panel);
     panel.View.StatusPanel2 = s.IPAddress;
   }
   return true;
 }
 
-// The server directory; false when the OK stops here (the reader has said why).
-bool ApplyFileLink(Panel& panel, const SetupForm& form) {
+// The server directory; false when the OK stops here (the reader has said why, or the directory
+// could not be used).
+bool ApplyFileLink(Panel& panel, SetupForm& form) {
   PanelSettings& s = panel.Settings;
-  std::string path = form.dirDirectory;
+  std::string path = form.txtDirectory;
   if (path.empty() || path.back() != '/') path += '/';
   if (path == s.ServerPath && s.LinkMode == FileMode) return true;
+
+  // zorntpnl.ini holds one value a line: a name with a line break would come back as another.
+  if (path.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) {
+    panel.Ui.MessageBox(
+        "This server directory cannot be kept in zorntpnl.ini: its name holds a line break. "
+        "Please choose another directory, or rename this one.",
+        "Server Directory Error", MsgIcon::Exclamation, MsgButtons::Ok);
+    PointAt(form, "txtDirectory", false);
+    return false;
+  }
+  // A share that does not answer is refused before the link is touched.
+  if (!IsReachableDirectory(path)) {
+    ShowDriveError(panel);
+    PointAt(form, "txtDirectory", false);
+    return false;
+  }
 
   s.ServerPath = path;
   if (s.LinkMode == TCPIPMode) {
@@ -112,39 +146,66 @@ bool ApplyFileLink(Panel& panel, const SetupForm& form) {
   return false;
 }
 
-// Stores the box's leading number in field when it lies in low..high; otherwise says so.
-bool StoreInRange(Panel& panel, const std::string& box, int low, int high, int& field) {
-  const int64_t value = LeadingNumber(box);
-  if (value < low || value > high) {
-    panel.Ui.MessageBox(
-        "Please enter a value between " + std::to_string(low) + " and " + std::to_string(high),
-        kRangeError, MsgIcon::None, MsgButtons::Ok);
+// A number box OK checks, and the setting it goes into.
+struct RangeBox {
+  const char* Name;
+  std::string SetupForm::*Text;
+  int Low;
+  int High;
+  int PanelSettings::*Field;
+  bool InTcpIpFrame;
+};
+
+// In the order OK checks them; every box is checked whichever mode is chosen.
+constexpr RangeBox kRangeBoxes[] = {
+    {"txtPollRate", &SetupForm::txtPollRate, 1, 3600, &PanelSettings::IPPollPeriod, true},
+    {"txtRefresh", &SetupForm::txtRefresh, 1, 32500, &PanelSettings::RefreshRate, false},
+    {"txtTimeOut", &SetupForm::txtTimeOut, 1, 3600, &PanelSettings::FileTimeOut, false},
+    {"txtIPTimeOut", &SetupForm::txtIPTimeOut, 1, 3600, &PanelSettings::IPAllowedMisses, true},
+};
+
+// Stores the box's leading number when it lies in range; otherwise says so and points at it.
+bool StoreInRange(Panel& panel, SetupForm& form, const RangeBox& box) {
+  const int64_t value = LeadingNumber(form.*box.Text);
+  if (value < box.Low || value > box.High) {
+    panel.Ui.MessageBox("Please enter a value between " + std::to_string(box.Low) + " and " +
+                            std::to_string(box.High),
+                        kRangeError, MsgIcon::None, MsgButtons::Ok);
+    PointAt(form, box.Name, box.InTcpIpFrame);
     return false;
   }
-  field = static_cast<int>(value);
+  panel.Settings.*box.Field = static_cast<int>(value);
   return true;
 }
 
-// Both selectors go back to their first entries. The displays follow, so that a Take routes
-// what the panel shows rather than the entries last shown.
+// Both selectors start again from the top, on the first entries their arrows could reach (a
+// hidden or reserved destination, or a source hidden for it, is passed over as the arrows pass
+// over it), and the displays show exactly those: a Take routes what the panel shows.
 void ShowFirstEntries(Panel& panel) {
   SwitcherState& s = panel.State;
   MainView& view = panel.View;
-  s.SelectedOutput = 0;
+  const bool named = HasSwitcherData(s) && view.txtOutputDisp.Text != kNoSystem;
+  s.SelectedOutput = named ? FirstSelectableOutput(panel) : 0;
   s.SelectedInput = 0;
   WhileSelectorsBusy(panel, [&] {
     view.cmdInSel.SetValue(0);
-    view.cmdoutSel.SetValue(0);
+    view.cmdoutSel.SetValue(s.SelectedOutput);
   });
-  if (view.txtOutputDisp.Text == kNoSystem) return;
+  if (!named || static_cast<std::size_t>(s.SelectedOutput) >= s.OutputAlpha.size()) return;
+  view.txtOutputDisp = {s.OutputAlpha[static_cast<std::size_t>(s.SelectedOutput)], s.ActiveColor};
   if (s.KeyEntryMode) {
     view.txtPresetDisp.Text = "Key 001";
-  } else if (s.SalvoMode) {
-    DisplayFirstSalvo(panel);
-  } else {
-    if (!s.OutputAlpha.empty()) view.txtOutputDisp.Text = s.OutputAlpha.front();
-    DisplayCurrentInput(panel, true);
+    return;
   }
+  if (s.SalvoMode) {
+    DisplayFirstSalvo(panel);
+    return;
+  }
+  DisplayCurrentInput(panel, false);
+  s.SelectedInput = FirstSelectableInput(panel);
+  WhileSelectorsBusy(panel, [&] { view.cmdInSel.SetValue(s.SelectedInput); });
+  if (static_cast<std::size_t>(s.SelectedInput) < s.InputAlpha.size())
+    view.txtPresetDisp = {s.InputAlpha[static_cast<std::size_t>(s.SelectedInput)], s.PresetColor};
 }
 
 }  // namespace
@@ -156,13 +217,15 @@ void SetupForm_Activate(Panel& panel, SetupForm& form) {
 
   form.txtPassword = s.Password;
   if (form.dirDirectory.empty()) form.dirDirectory = ProgramDir(panel);
+  form.txtDirectory = form.dirDirectory;
   if (!s.ServerPath.empty()) {
-    if (IsReachableDirectory(s.ServerPath)) {
-      form.dirDirectory = WithoutTrailingSlash(s.ServerPath);
+    // The path box keeps the stored directory whatever happens: a share that is offline for the
+    // moment is not replaced by the list's folder at the next OK.
+    form.txtDirectory = WithoutTrailingSlash(s.ServerPath);
+    if (IsReachableDirectory(form.txtDirectory)) {
+      form.dirDirectory = form.txtDirectory;
     } else {
       panel.Ui.MessageBox("Invalid Drive", "Drive Error", MsgIcon::None, MsgButtons::Ok);
-      // Only the list moves: the stored directory stays until an OK replaces it, so a share
-      // that is offline for the moment is not forgotten at the next save.
       form.dirDirectory = ProgramDir(panel);
     }
   }
@@ -197,10 +260,27 @@ void SetupForm_optTCPIP_Click(Panel&, SetupForm& form) {
 void SetupForm_drvDrive_Change(Panel& panel, SetupForm& form) {
   if (IsReachableDirectory(form.drvDrive)) {
     form.dirDirectory = form.drvDrive;
+    form.txtDirectory = form.drvDrive;
     return;
   }
-  panel.Ui.MessageBox("Drive Error!", "Error", MsgIcon::Exclamation, MsgButtons::Ok);
+  ShowDriveError(panel);
   form.drvDrive = DriveOf(form.DriveList, form.dirDirectory);
+}
+
+void SetupForm_dirDirectory_Change(Panel&, SetupForm& form) {
+  form.txtDirectory = form.dirDirectory;
+}
+
+void SetupForm_txtDirectory_Enter(Panel& panel, SetupForm& form) {
+  const std::string path = WithoutTrailingSlash(form.txtDirectory);
+  if (!IsReachableDirectory(path)) {
+    ShowDriveError(panel);
+    form.FocusControl = "txtDirectory";
+    return;
+  }
+  form.txtDirectory = path;
+  form.dirDirectory = path;
+  form.drvDrive = DriveOf(form.DriveList, path);
 }
 
 void SetupForm_cmdSelect_Click(Panel& panel, SetupForm& form) {
@@ -212,11 +292,10 @@ void SetupForm_cmdSelect_Click(Panel& panel, SetupForm& form) {
     return;
   }
 
-  // Every box is checked whichever mode is chosen; each good value is kept at once.
-  if (!StoreInRange(panel, form.txtPollRate, 1, 3600, s.IPPollPeriod)) return;
-  if (!StoreInRange(panel, form.txtRefresh, 1, 32500, s.RefreshRate)) return;
-  if (!StoreInRange(panel, form.txtTimeOut, 1, 3600, s.FileTimeOut)) return;
-  if (!StoreInRange(panel, form.txtIPTimeOut, 1, 3600, s.IPAllowedMisses)) return;
+  // Each good value is kept at once.
+  for (const RangeBox& box : kRangeBoxes) {
+    if (!StoreInRange(panel, form, box)) return;
+  }
 
   s.Password = form.txtPassword;
   s.StayOnTop = form.chkStayOnTop ? kStayOnTopYes : kStayOnTopNo;

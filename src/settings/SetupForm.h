@@ -23,7 +23,10 @@ struct SetupForm {
 
   std::vector<std::string> DriveList;  // drvDrive's entries, filled by the view
   std::string drvDrive;                // the chosen entry
-  std::string dirDirectory;            // the directory list's current path
+  std::string dirDirectory;            // the folder chosen in the directory list
+  // The server directory OK takes: the list's choice, or a path typed or pasted into the box
+  // below the list. Paths here are the file system's bytes; the view shows them as ShownPath.
+  std::string txtDirectory;
 
   std::string txtRefresh = "100";
   std::string txtTimeOut = "30";
@@ -39,7 +42,9 @@ struct SetupForm {
   bool optTCPIP = false;
 
   std::string lblHelp;
-  std::string FocusControl;  // a control that asks for the keyboard focus; the view clears it
+  // A control that asks for the keyboard focus, its text selected: the entry an OK stopped at.
+  // The view clears it.
+  std::string FocusControl;
 };
 
 // The boxes with a key filter.
@@ -57,6 +62,10 @@ void SetupForm_Activate(Panel& panel, SetupForm& form);
 void SetupForm_optFile_Click(Panel& panel, SetupForm& form);
 void SetupForm_optTCPIP_Click(Panel& panel, SetupForm& form);
 void SetupForm_drvDrive_Change(Panel& panel, SetupForm& form);
+// The operator chose dirDirectory in the list (a click, the arrow keys, Enter, a double-click).
+void SetupForm_dirDirectory_Change(Panel& panel, SetupForm& form);
+// Enter in the path box: the typed directory is opened in the list, when it can be reached.
+void SetupForm_txtDirectory_Enter(Panel& panel, SetupForm& form);
 // The mouse over a control, by its name: its help text, if it has one, goes to lblHelp.
 void SetupForm_MouseMove(SetupForm& form, std::string_view control);
 void SetupForm_cmdSelect_Click(Panel& panel, SetupForm& form);

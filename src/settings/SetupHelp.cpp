@@ -24,7 +24,8 @@ constexpr ControlHelp kFixedHelp[] = {
      "If desired, enter the Password required by the Server Module for login by a DaziVedur.  If "
      "no Password is entered and one is required by the Server Module, the user will be prompted "
      "to enter the required password."},
-    {{"frDirSelect"}, "Select the Drive and Directory where the ZOR Server software is installed "},
+    {{"frDirSelect", "txtDirectory"},
+     "Select the Drive and Directory where the ZOR Server software is installed "},
     {{"cmdSelect"},
      "Save and use the current information.  The entered information will be written to the "
      "zorntpnl.ini file."},

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/Panel.h"
+#include "settings/PathText.h"
 #include "ui/Artwork.h"
 #include "ui/QtUi.h"
 
@@ -128,7 +129,7 @@ void AboutDialog::activate() {
                 QStringLiteral("Where this panel keeps its settings"));
   lblSrvLoc_->setText(QString::fromLatin1(form_.lblSrvLoc));
   // A server directory is a path of this system; an address is plain ASCII either way.
-  lblServerLocation_->setText(QString::fromStdString(form_.lblServerLocation));
+  lblServerLocation_->setText(QString::fromStdString(ShownPath(form_.lblServerLocation)));
   lblOtCtl_->setText(QString::fromLatin1(form_.lblOtCtl));
   lblOutputControlled_->setText(FromAnsi(form_.lblOutputControlled));
   lblRefresh_->setText(QString::fromLatin1(form_.lblRefresh));

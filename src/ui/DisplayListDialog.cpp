@@ -1,13 +1,16 @@
 #include "ui/DisplayListDialog.h"
 
+#include <algorithm>
 #include <exception>
 
 #include <QAbstractTableModel>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QStyle>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -73,9 +76,20 @@ QTreeView* MakeListView(QWidget* parent, const char* name, ListItemsModel* model
   view->setModel(model);
   view->header()->setStretchLastSection(false);
   view->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-  view->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+  view->header()->setSectionResizeMode(1, QHeaderView::Fixed);
   view->setMinimumSize(240, 300);
   return view;
+}
+
+// The key column is as wide as the longest key of the list, "Ch.16383" on the largest router:
+// sizing it to the rows on screen would cut the five-digit keys further down.
+void FitKeyColumn(QTreeView* view, std::size_t channels) {
+  const QString widest =
+      QString::fromStdString(ChannelKey(static_cast<int>(std::max<std::size_t>(channels, 1) - 1)));
+  const int margins = 2 * view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view);
+  const int width = std::max(view->header()->sectionSizeHint(1),
+                             view->fontMetrics().horizontalAdvance(widest) + margins + 8);
+  view->header()->resizeSection(1, width);
 }
 
 // The items' selected state is the view's selection.
@@ -109,7 +123,7 @@ DisplayListDialog::DisplayListDialog(Panel& panel, std::function<void()> afterEv
     auto* b = new QPushButton(QString::fromLatin1(caption), this);
     b->setObjectName(QString::fromLatin1(name));
     b->setToolTip(QString::fromLatin1(tooltip));
-    b->setAutoDefault(false);
+    b->setAutoDefault(true);
     SetAccessible(b, b->text(), b->toolTip());
     return b;
   };
@@ -140,7 +154,6 @@ DisplayListDialog::DisplayListDialog(Panel& panel, std::function<void()> afterEv
   QPushButton* cmdCancel = button("cmdCancel", "&Cancel", "");
   SetAccessible(cmdOk, cmdOk->text(), QStringLiteral("Use the current list and close"));
   SetAccessible(cmdCancel, cmdCancel->text(), QStringLiteral("Close without changing the list"));
-  cmdOk->setDefault(true);
 
   // The list buttons stand between the lists in two pairs, as on the designed form.
   auto* middle = new QVBoxLayout;
@@ -207,7 +220,10 @@ void DisplayListDialog::run(void (*routine)(Panel&, DisplayListForm&), Lists cha
   } catch (const std::exception&) {
     // The routines trap their own errors; nothing may escape into the event loop.
   }
-  if (changed == Lists::Both) channels_->Reload();
+  if (changed == Lists::Both) {
+    channels_->Reload();
+    for (QTreeView* view : {lvChannel_, lvList_}) FitKeyColumn(view, form_.lvChannel.Count());
+  }
   if (changed == Lists::AddedToCurrent)
     current_->ShowAdded();
   else
@@ -233,6 +249,14 @@ void DisplayListDialog::done(int result) {
     current_->Reload();
   }
   QDialog::done(result);
+}
+
+void DisplayListDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 void DisplayListDialog::showEvent(QShowEvent* event) {

@@ -34,6 +34,9 @@ class DisplayListDialog : public QDialog {
   void done(int result) override;
 
  protected:
+  // Enter presses the button that has the focus, and does nothing anywhere else: not in a list,
+  // where it once ran OK and stored a list the operator had not finished.
+  void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void changeEvent(QEvent* event) override;
 

@@ -21,6 +21,7 @@
 #include "core/TakeAndSalvo.h"
 #include "link_tcp/Connection.h"
 #include "link_tcp/Framing.h"
+#include "settings/PathText.h"
 #include "ui/Artwork.h"
 #include "ui/FindList.h"
 #include "ui/Palette.h"
@@ -348,7 +349,8 @@ void MainWindow::render() {
     shownStatus1_ = view.StatusPanel1;
   }
   if (shownStatus2_ != view.StatusPanel2) {
-    statusPanel2_->setText(FromAnsi(view.StatusPanel2));
+    // The server's address or directory: a directory is shown as every window shows paths.
+    statusPanel2_->setText(QString::fromStdString(ShownPath(view.StatusPanel2)));
     shownStatus2_ = view.StatusPanel2;
   }
 

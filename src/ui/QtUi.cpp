@@ -18,6 +18,7 @@
 #include "ui/AboutDialog.h"
 #include "ui/DisplayListDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/MessageText.h"
 #include "ui/PasswordDialog.h"
 #include "ui/SetupDialog.h"
 
@@ -79,7 +80,8 @@ MsgResult QtUi::MessageBox(const std::string& text, const std::string& title, Ms
   // is first shown, and with no dialog open, it stands on its own.
   QWidget* parent = QApplication::activeModalWidget();
   if (!parent && mainWindow_ && mainWindow_->isVisible()) parent = mainWindow_.data();
-  QMessageBox box(qtIcon, FromAnsi(title), FromAnsi(text), qtButtons, parent);
+  QMessageBox box(qtIcon, FromAnsi(title), QString(), qtButtons, parent);
+  SetMessageText(box, FromAnsi(text));
   return box.exec() == QMessageBox::Cancel ? MsgResult::Cancel : MsgResult::Ok;
 }
 

@@ -1,29 +1,31 @@
 #include "ui/SetupDialog.h"
 
+#include <algorithm>
 #include <exception>
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QEnterEvent>
-#include <QFileSystemModel>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
-#include <QStorageInfo>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <QValidator>
 
 #include "core/Panel.h"
 #include "settings/Drives.h"
+#include "settings/PathText.h"
 #include "settings/SetupForm.h"
+#include "ui/DirectoryTree.h"
 
 namespace dazi::ui {
 
@@ -92,7 +94,11 @@ std::string BoxText(const QLineEdit* box) {
 }
 
 QString FromPath(const std::string& path) {
-  return QString::fromStdString(path);
+  return QString::fromStdString(ShownPath(path));
+}
+
+std::string ToPath(const QString& text) {
+  return PathFromShown(text.toStdString());
 }
 
 struct BoxParts {
@@ -168,7 +174,8 @@ void SetupDialog::build() {
   layout->addWidget(help, 1, 0, 1, 2);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  setTabOrder(dirDirectory_, drvDrive_);
+  setTabOrder(dirDirectory_, txtDirectory_);
+  setTabOrder(txtDirectory_, drvDrive_);
   const QList<QWidget*> order = {drvDrive_,  txtRefresh_,  txtTimeOut_,      txtIP_,
                                  txtIpPort_, txtPassword_, txtPollRate_,     txtIPTimeOut_,
                                  cmdSelect_, cmdCancel_,   ChkHideInhibits_, chkStayOnTop_,
@@ -197,23 +204,22 @@ QWidget* SetupDialog::buildFileFrame() {
   lblDirName->setObjectName(QStringLiteral("lblDirName"));
   dirDirectory_ = new QTreeView(frDirSelect_);
   dirDirectory_->setObjectName(QStringLiteral("dirDirectory"));
-  directories_ = new QFileSystemModel(dirDirectory_);
-  directories_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-  directories_->setReadOnly(true);
+  directories_ = new DirectoryTree(dirDirectory_);
   dirDirectory_->setModel(directories_);
-  for (int column = 1; column < directories_->columnCount(); ++column)
-    dirDirectory_->hideColumn(column);
   dirDirectory_->setHeaderHidden(true);
   dirDirectory_->setUniformRowHeights(true);
+  dirDirectory_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   dirDirectory_->setMinimumSize(230, 150);
-  // The tree loads in the background: once a folder on the way is read, open the way again.
-  connect(directories_, &QFileSystemModel::directoryLoaded, this, [this] {
-    const QModelIndex current = dirDirectory_->currentIndex();
-    if (!current.isValid()) return;
-    for (QModelIndex parent = current.parent(); parent.isValid(); parent = parent.parent())
-      dirDirectory_->expand(parent);
-    dirDirectory_->scrollTo(current);
-  });
+  connect(dirDirectory_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this] { chooseFolder(false); });
+  // Enter and a double-click open the folder; neither reaches the dialog's OK.
+  connect(dirDirectory_, &QTreeView::activated, this, [this] { chooseFolder(true); });
+  txtDirectory_ = new QLineEdit(frDirSelect_);
+  txtDirectory_->setObjectName(QStringLiteral("txtDirectory"));
+  txtDirectory_->setToolTip(
+      QStringLiteral("The server directory. Type or paste a path and press Enter to open it"));
+  connect(txtDirectory_, &QLineEdit::returnPressed, this,
+          [this] { run(SetupForm_txtDirectory_Enter); });
   lblDirName->setBuddy(dirDirectory_);
   auto* lbDriveName = new QLabel(QStringLiteral("Server Drive:"), frDirSelect_);
   lbDriveName->setObjectName(QStringLiteral("lbDriveName"));
@@ -224,6 +230,7 @@ QWidget* SetupDialog::buildFileFrame() {
                 QStringLiteral("The directory where the ZOR Server keeps its network data files"));
   SetAccessible(drvDrive_, QStringLiteral("Server Drive"),
                 QStringLiteral("The mounted file system that holds the server directory"));
+  SetAccessible(txtDirectory_, QStringLiteral("Server Directory path"), txtDirectory_->toolTip());
   SetAccessible(lblDirName, lblDirName->text(), dirDirectory_->accessibleDescription());
   SetAccessible(lbDriveName, lbDriveName->text(), drvDrive_->accessibleDescription());
   auto* dirLayout = new QVBoxLayout(frDirSelect_);
@@ -231,6 +238,7 @@ QWidget* SetupDialog::buildFileFrame() {
   dirLayout->setSpacing(2);
   dirLayout->addWidget(lblDirName);
   dirLayout->addWidget(dirDirectory_);
+  dirLayout->addWidget(txtDirectory_);
   dirLayout->addSpacing(4);
   dirLayout->addWidget(lbDriveName);
   dirLayout->addWidget(drvDrive_);
@@ -340,14 +348,12 @@ QWidget* SetupDialog::buildRightColumn() {
 }
 
 void SetupDialog::fillDrives() {
-  std::vector<std::string> mounts;
-  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-    if (volume.isValid() && volume.isReady()) mounts.push_back(volume.rootPath().toStdString());
-  }
-  form_.DriveList = OrderDrives(mounts, QDir::homePath().toStdString());
+  // From the mount table alone: listing the drives asks nothing of them.
+  form_.DriveList = OrderDrives(MountedDrives(), QDir::homePath().toStdString());
   drvDrive_->clear();
   for (const std::string& drive : form_.DriveList) drvDrive_->addItem(FromPath(drive));
   shownDrive_.clear();
+  shownDirectory_.clear();
 }
 
 void SetupDialog::run(const std::function<void(Panel&, SetupForm&)>& routine) {
@@ -367,8 +373,13 @@ void SetupDialog::run(const std::function<void(Panel&, SetupForm&)>& routine) {
 
 void SetupDialog::toForm() {
   const QModelIndex current = dirDirectory_->currentIndex();
-  if (current.isValid()) form_.dirDirectory = directories_->filePath(current).toStdString();
-  if (drvDrive_->currentIndex() >= 0) form_.drvDrive = drvDrive_->currentText().toStdString();
+  if (current.isValid()) form_.dirDirectory = directories_->PathOf(current);
+  form_.txtDirectory = ToPath(txtDirectory_->text());
+  if (drvDrive_->currentIndex() >= 0) {
+    const int drive = drvDrive_->currentIndex();
+    if (static_cast<std::size_t>(drive) < form_.DriveList.size())
+      form_.drvDrive = form_.DriveList[static_cast<std::size_t>(drive)];
+  }
   form_.txtRefresh = BoxText(txtRefresh_);
   form_.txtTimeOut = BoxText(txtTimeOut_);
   form_.txtIP = BoxText(txtIP_);
@@ -386,6 +397,8 @@ void SetupDialog::fromForm() {
   frFileMode_->setVisible(form_.frFileModeVisible);
   frIPMode_->setVisible(form_.frIPModeVisible);
   showDirectory();
+  if (txtDirectory_->text() != FromPath(form_.txtDirectory))
+    txtDirectory_->setText(FromPath(form_.txtDirectory));
   SetBoxText(txtRefresh_, form_.txtRefresh);
   SetBoxText(txtTimeOut_, form_.txtTimeOut);
   SetBoxText(txtIP_, form_.txtIP);
@@ -400,28 +413,53 @@ void SetupDialog::fromForm() {
   optTCPIP_->setChecked(form_.optTCPIP);
   lblHelp_->setText(QString::fromLatin1(form_.lblHelp));
   if (!form_.FocusControl.empty()) {
-    if (auto* control = findChild<QWidget*>(QString::fromStdString(form_.FocusControl)))
+    if (auto* control = findChild<QWidget*>(QString::fromStdString(form_.FocusControl))) {
       control->setFocus();
+      if (auto* box = qobject_cast<QLineEdit*>(control)) box->selectAll();
+    }
     form_.FocusControl.clear();
   }
 }
 
 // The directory list shows the tree of the chosen drive, opened down to the current directory.
+// Only folders that answered the share probe are shown here; the tree lists each level under the
+// same bound.
 void SetupDialog::showDirectory() {
-  const int driveIndex = drvDrive_->findText(FromPath(form_.drvDrive));
+  const auto drive = std::find(form_.DriveList.begin(), form_.DriveList.end(), form_.drvDrive);
+  const int driveIndex =
+      drive == form_.DriveList.end() ? -1 : static_cast<int>(drive - form_.DriveList.begin());
   if (driveIndex >= 0 && drvDrive_->currentIndex() != driveIndex)
     drvDrive_->setCurrentIndex(driveIndex);
   if (shownDrive_ != form_.drvDrive) {
-    directories_->setRootPath(FromPath(form_.drvDrive));
-    dirDirectory_->setRootIndex(directories_->index(FromPath(form_.drvDrive)));
+    directories_->SetDrive(form_.drvDrive);
+    dirDirectory_->expand(directories_->index(0, 0));
     shownDrive_ = form_.drvDrive;
+    shownDirectory_.clear();
   }
-  const QModelIndex directory = directories_->index(FromPath(form_.dirDirectory));
+  if (shownDirectory_ == form_.dirDirectory) return;
+  shownDirectory_ = form_.dirDirectory;
+  const QModelIndex directory = directories_->Reveal(form_.dirDirectory);
   if (!directory.isValid() || directory == dirDirectory_->currentIndex()) return;
   for (QModelIndex parent = directory.parent(); parent.isValid(); parent = parent.parent())
     dirDirectory_->expand(parent);
   dirDirectory_->setCurrentIndex(directory);
   dirDirectory_->scrollTo(directory);
+}
+
+void SetupDialog::chooseFolder(bool open) {
+  if (running_) return;  // the dialog moving the list itself
+  run(SetupForm_dirDirectory_Change);
+  if (open) dirDirectory_->expand(dirDirectory_->currentIndex());
+}
+
+void SetupDialog::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  QWidget* focus = focusWidget();
+  if (enter && (focus == txtDirectory_ || !qobject_cast<QLineEdit*>(focus))) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 void SetupDialog::reject() {

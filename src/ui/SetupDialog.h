@@ -11,7 +11,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QFileSystemModel;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -26,6 +25,8 @@ struct SetupForm;
 
 namespace dazi::ui {
 
+class DirectoryTree;
+
 class SetupDialog : public QDialog {
   Q_OBJECT
 
@@ -37,6 +38,10 @@ class SetupDialog : public QDialog {
   void reject() override;
 
  protected:
+  // Enter runs OK only from the number, address and password boxes (and presses a button that
+  // has the focus); in the directory list it chooses the folder, in the path box it opens the
+  // typed folder, and elsewhere it does nothing.
+  void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void changeEvent(QEvent* event) override;
   // The help strip: the mouse reaching a control with help.
@@ -56,6 +61,8 @@ class SetupDialog : public QDialog {
   void toForm();
   void fromForm();
   void showDirectory();
+  // The folder the operator reached in the list becomes the choice; opening also unfolds it.
+  void chooseFolder(bool open);
 
   Panel& panel_;
   SetupForm& form_;
@@ -66,7 +73,8 @@ class SetupDialog : public QDialog {
   QGroupBox* frFileMode_ = nullptr;
   QWidget* frDirSelect_ = nullptr;
   QTreeView* dirDirectory_ = nullptr;
-  QFileSystemModel* directories_ = nullptr;
+  DirectoryTree* directories_ = nullptr;
+  QLineEdit* txtDirectory_ = nullptr;
   QComboBox* drvDrive_ = nullptr;
   QLineEdit* txtRefresh_ = nullptr;
   QLineEdit* txtTimeOut_ = nullptr;
@@ -85,6 +93,7 @@ class SetupDialog : public QDialog {
   QLabel* lblHelp_ = nullptr;
 
   std::string shownDrive_;
+  std::string shownDirectory_;
 };
 
 }  // namespace dazi::ui

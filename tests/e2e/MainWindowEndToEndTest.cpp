@@ -10,7 +10,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -94,8 +93,7 @@ TEST_P(FirstStart, IsSetUpThroughSetupAndLinksAtOnce) {
       }
     } else {
       setup.findChild<QRadioButton*>("optFile")->click();
-      auto* tree = setup.findChild<QTreeView*>("dirDirectory");
-      tree->setCurrentIndex(qobject_cast<QFileSystemModel*>(tree->model())->index(server.path()));
+      setup.findChild<QLineEdit*>("txtDirectory")->setText(server.path());
     }
     QTest::mouseClick(setup.findChild<QWidget*>("cmdSelect"), Qt::LeftButton);
   });

@@ -5,10 +5,13 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/SmallRouter.h"
+#include "link_tcp/Connection.h"
 #include "settings/Drives.h"
+#include "settings/PathText.h"
 #include "settings/SetupHelp.h"
 #include "settings/TempDir.h"
 #include "support/PanelFixture.h"
@@ -77,6 +80,20 @@ TEST(SetupHelpTest, BoxesShareTheirLabelsTextAndTimeOutsAndRatesFollowTheSelecte
   EXPECT_EQ(file.lblHelp, password);
 }
 
+TEST(DrivesTest, MountPointsLeaveOutTheKernelsOwnAndReadEscapedBlanks) {
+  const std::string table =
+      "proc /proc proc rw 0 0\n"
+      "/dev/sda1 / ext4 rw 0 0\n"
+      "tmpfs /run tmpfs rw 0 0\n"
+      "/dev/sdb1 /run/media/op/USB\\040KEY vfat rw 0 0\n"
+      "cgroup2 /sys/fs/cgroup cgroup2 rw 0 0\n"
+      "server:/zor /mnt/zor\\134share nfs4 rw 0 0\n"
+      "op@host:/srv /home/op/sh fuse.sshfs rw 0 0\n"
+      "garbage\n";
+  EXPECT_EQ(MountPointsIn(table), (std::vector<std::string>{"/", "/run/media/op/USB KEY",
+                                                            "/mnt/zor\\share", "/home/op/sh"}));
+}
+
 TEST(DrivesTest, RootAndHomeFirstAndAPathBelongsToItsLongestDrive) {
   const auto drives =
       OrderDrives({"/media/usb", "/", "/home/op/", "/boot", "/media/usb"}, "/home/op");
@@ -110,6 +127,10 @@ class SetupFormTest : public ::testing::Test {
     SetupForm_Activate(panel, form);
   }
   void Ok() { SetupForm_cmdSelect_Click(panel, form); }
+  void ChooseFileMode() {
+    form.optTCPIP = false;
+    form.optFile = true;
+  }
   std::vector<std::string> Messages() const {
     std::vector<std::string> texts;
     for (const auto& m : f.ui.Messages) texts.push_back(m.Title + ": " + m.Text);
@@ -142,12 +163,36 @@ TEST_F(SetupFormTest, ActivationFillsFromTheSettingsOnlyWhenTagged) {
   EXPECT_TRUE(f.ui.Messages.empty());
 }
 
+// The list moves to the program's directory, but OK keeps the stored one unless another is
+// chosen: a share offline for the moment is not given up by an OK made for something else.
 TEST_F(SetupFormTest, AnUnreachableServerDirectoryMovesOnlyTheListToTheProgramsDirectory) {
   panel.Settings.ServerPath = "/nonexistent/dazivedur/";
   Open();
   EXPECT_EQ(Messages(), std::vector<std::string>{"Drive Error: Invalid Drive"});
   EXPECT_EQ(form.dirDirectory, dir.Path().string());
+  EXPECT_EQ(form.txtDirectory, "/nonexistent/dazivedur");
   EXPECT_EQ(panel.Settings.ServerPath, "/nonexistent/dazivedur/");
+}
+
+// The path box reaches what the list cannot show: a folder inside a hidden one, a name that is
+// not UTF-8. It is checked as the list's choice is.
+TEST_F(SetupFormTest, ATypedPathOpensInTheListWhenItCanBeReached) {
+  const std::string hidden = (dir.Path() / ".zor" / "s\xE9rv").string();
+  fs::create_directories(hidden);
+  form.DriveList = {"/", dir.Path().string()};
+  form.txtDirectory = hidden + "//";
+  SetupForm_txtDirectory_Enter(panel, form);
+  EXPECT_EQ(std::tie(form.dirDirectory, form.txtDirectory, form.drvDrive),
+            std::tie(hidden, hidden, form.DriveList[1]));
+  EXPECT_EQ(PathFromShown(ShownPath(hidden)), hidden);
+
+  for (const char* typed : {"/nonexistent/zor", "relative/zor"}) {
+    form.txtDirectory = typed;
+    SetupForm_txtDirectory_Enter(panel, form);
+    EXPECT_EQ(form.dirDirectory, hidden) << typed;
+    EXPECT_EQ(form.FocusControl, "txtDirectory");
+  }
+  EXPECT_EQ(Messages(), (std::vector<std::string>(2, "Error: Drive Error!")));
 }
 
 TEST_F(SetupFormTest, ADriveThatCannotBeShownGoesBackToTheDirectorysDrive) {
@@ -161,7 +206,8 @@ TEST_F(SetupFormTest, ADriveThatCannotBeShownGoesBackToTheDirectorysDrive) {
   EXPECT_EQ(form.dirDirectory, "/");
 }
 
-// What an OK may change: the link, the stored numbers, the address box and the focus.
+// What an OK may change: the link, the stored numbers, the address box, and the entry it points
+// the operator at (the focus, and the frame shown).
 std::string Snapshot(const Panel& p, const SetupForm& form, const testing::FakeSocket& socket) {
   const PanelSettings& s = p.Settings;
   return std::string(s.LinkMode == TCPIPMode ? "TCP " : "File ") + s.IPAddress + ":" +
@@ -170,7 +216,8 @@ std::string Snapshot(const Panel& p, const SetupForm& form, const testing::FakeS
          std::to_string(s.IPAllowedMisses) + (s.ServerPath.empty() ? "" : " path") +
          " | connects " + std::to_string(socket.ConnectCalls) + " closes " +
          std::to_string(socket.CloseCalls) + " | box " + form.txtIP + " focus " +
-         form.FocusControl + " | " + p.View.StatusPanel1 + "/" + p.View.StatusPanel2;
+         form.FocusControl + (form.frIPModeVisible ? " in TCP/IP" : " in File") + " | " +
+         p.View.StatusPanel1 + "/" + p.View.StatusPanel2;
 }
 
 // A failing step shows its message, leaves the dialog open and keeps what earlier steps did.
@@ -204,12 +251,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FailingOk{"Address", [](Panel&, SetupForm& form) { form.txtIP = "10.0.0"; },
                   "Data Format Error: Please Enter IP Address In The Following Format: 192.168.1.1",
-                  kUntouched + "10.0.0.1 focus txtIP" + kStatus},
+                  kUntouched + "10.0.0.1 focus txtIP in TCP/IP" + kStatus},
         FailingOk{"PortZero", [](Panel&, SetupForm& form) { form.txtIpPort = "0"; }, kPortError,
-                  kUntouched + "10.0.0.1 focus " + kStatus},
+                  kUntouched + "10.0.0.1 focus txtIpPort in TCP/IP" + kStatus},
         FailingOk{"PortOfFortyDigits",
                   [](Panel&, SetupForm& form) { form.txtIpPort = std::string(40, '9'); },
-                  kPortError, kUntouched + "10.0.0.1 focus " + kStatus},
+                  kPortError, kUntouched + "10.0.0.1 focus txtIpPort in TCP/IP" + kStatus},
         FailingOk{"PasswordTooLong",
                   [](Panel&, SetupForm& form) {
                     form.txtIP = "10.0.0.9";
@@ -217,11 +264,11 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   "Password Error: The password is too long: the ZOR Server accepts at most 127 "
                   "characters.",
-                  kUntouched + "10.0.0.9 focus txtPassword" + kStatus},
+                  kUntouched + "10.0.0.9 focus txtPassword in TCP/IP" + kStatus},
         FailingOk{"PasswordNotAscii", [](Panel&, SetupForm& form) { form.txtPassword = u"\u00e9"; },
                   "Password Error: The password can only hold plain ASCII characters (letters "
                   "without accents, digits and the usual signs).",
-                  kUntouched + "10.0.0.1 focus txtPassword" + kStatus},
+                  kUntouched + "10.0.0.1 focus txtPassword in TCP/IP" + kStatus},
         FailingOk{"PollPeriodAfterANewAddress",
                   [](Panel&, SetupForm& form) {
                     form.txtIP = "10.0.0.300";
@@ -229,7 +276,9 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   kRange3600,
                   "TCP 10.0.0.255:1250 poll 2 refresh 100 time-out 50 misses 9 path | connects 1 "
-                  "closes 1 | box 10.0.0.255 focus  | Switcher Link (NC) /10.0.0.255"},
+                  "closes 1 | box 10.0.0.255 focus txtPollRate in TCP/IP | Switcher Link (NC) "
+                  "/10.0.0.255"},
+        // The File Mode boxes lie in the hidden frame: it is shown, the mode stays TCP/IP.
         FailingOk{"RefreshRateAfterAPollPeriod",
                   [](Panel&, SetupForm& form) {
                     form.txtPollRate = "7";
@@ -237,10 +286,10 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   "Input Error: Please enter a value between 1 and 32500",
                   "TCP 10.0.0.1:1250 poll 7 refresh 100 time-out 50 misses 9 path | connects 0 "
-                  "closes 0 | box 10.0.0.1 focus " +
+                  "closes 0 | box 10.0.0.1 focus txtRefresh in File" +
                       kStatus},
         FailingOk{"HiddenFileTimeOut", [](Panel&, SetupForm& form) { form.txtTimeOut = "-5"; },
-                  kRange3600, kUntouched + "10.0.0.1 focus " + kStatus},
+                  kRange3600, kUntouched + "10.0.0.1 focus txtTimeOut in File" + kStatus},
         FailingOk{"AllowedMissesBlank",
                   [](Panel&, SetupForm& form) {
                     form.txtTimeOut = "3600";
@@ -248,7 +297,7 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   kRange3600,
                   "TCP 10.0.0.1:1250 poll 2 refresh 100 time-out 3600 misses 9 path | connects 0 "
-                  "closes 0 | box 10.0.0.1 focus " +
+                  "closes 0 | box 10.0.0.1 focus txtIPTimeOut in TCP/IP" +
                       kStatus},
         FailingOk{"ServerFilesMissing",
                   [](Panel& p, SetupForm& form) {
@@ -258,10 +307,31 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   "Error Reading File: Error Reading Status Information File!",
                   "File 10.0.0.1:1250 poll 2 refresh 100 time-out 50 misses 9 | connects 0 closes "
-                  "1 | box 10.0.0.1 focus  | Switcher Link (NC)/No Server Detected "}),
+                  "1 | box 10.0.0.1 focus  in TCP/IP | Switcher Link (NC)/No Server Detected "},
+        // A directory that cannot be used is refused before the live link is touched.
+        FailingOk{"DirectoryUnreachable",
+                  [](Panel&, SetupForm& form) {
+                    form.optTCPIP = false;
+                    form.optFile = true;
+                    form.txtDirectory = "/nonexistent/zor";
+                  },
+                  "Error: Drive Error!",
+                  kUntouched + "10.0.0.1 focus txtDirectory in File" + kStatus},
+        FailingOk{"DirectoryNameTheSettingsFileCannotHold",
+                  [](Panel& p, SetupForm& form) {
+                    form.optTCPIP = false;
+                    form.optFile = true;
+                    form.txtDirectory = p.State.AppPath.string() + "/a\nb";
+                  },
+                  "Server Directory Error: This server directory cannot be kept in zorntpnl.ini: "
+                  "its name holds a line break. Please choose another directory, or rename this "
+                  "one.",
+                  kUntouched + "10.0.0.1 focus txtDirectory in File" + kStatus}),
     [](const auto& param) { return param.param.Name; });
 
-TEST_F(SetupFormTest, OkReconnectsOnlyForANewAddressOrPort) {
+// 0.0.0.0 names no server after OK as at start-up: the old link closes, nothing is connected
+// (the system would take it for this computer), and Connect says it cannot.
+TEST_F(SetupFormTest, OkReconnectsOnlyForANewAddressOrPortAndNeverToNoAddress) {
   Ok();
   EXPECT_EQ(f.socket.ConnectCalls, 0);
   EXPECT_FALSE(form.Visible);
@@ -273,6 +343,16 @@ TEST_F(SetupFormTest, OkReconnectsOnlyForANewAddressOrPort) {
   EXPECT_EQ(f.socket.ConnectCalls, 1);
   EXPECT_EQ(f.socket.ConnectedPort, 1251);
   EXPECT_TRUE(f.ui.Messages.empty());
+
+  Open();
+  form.txtIP = "0.0.0.0";
+  Ok();
+  EXPECT_EQ(std::make_tuple(f.socket.ConnectCalls, f.socket.CloseCalls), std::make_tuple(1, 2));
+  EXPECT_EQ(panel.View.StatusPanel2, "0.0.0.0");
+  mnuConnect_Click(panel);
+  EXPECT_EQ(f.socket.ConnectCalls, 1);
+  EXPECT_EQ(Messages(),
+            std::vector<std::string>{"Tolen DaziVedur: Unable to connect to remote host"});
 }
 
 TEST_F(SetupFormTest, OkFromFileModeStartsTheLinkAndAppliesLongPeriodsInFull) {
@@ -318,17 +398,67 @@ TEST_F(SetupFormTest, AFileThatCannotBeWrittenIsReportedAndTheDialogCloses) {
   EXPECT_FALSE(form.Visible);
 }
 
-TEST_F(SetupFormTest, OkPutsBothSelectorsAndTheDisplaysOnTheFirstEntries) {
-  testing::LoadRouter(panel, {"BARS", "CAM 1", "CAM 2"}, {1, 0, 2}, {"MON", "PGM"}, {1, 0});
-  testing::Route(panel, 1, 1);  // MON (channel 1) takes BARS (channel 1)
-  panel.View.cmdoutSel.SetValue(1);
-  panel.View.cmdInSel.SetValue(1);
-  ASSERT_EQ(panel.View.txtOutputDisp.Text, "PGM");
-  Ok();
-  EXPECT_EQ(panel.State.SelectedOutput + panel.View.cmdoutSel.Value(), 0);
-  EXPECT_EQ(panel.View.txtOutputDisp.Text, "MON");
-  EXPECT_EQ(panel.View.txtPresetDisp.Text, "BARS");
-  EXPECT_EQ(panel.State.SelectedInput, 0);
+// Four destinations W X Y Z on channels 0..3 and four sources A B C D on channels 0..3, every
+// destination fed by B; the panel was on Z with C preset. OK puts each selector on the first
+// entry its arrows could reach, and the displays show exactly that.
+TEST_F(SetupFormTest, OkSettlesOnTheFirstEntriesTheArrowsCouldReach) {
+  struct Case {
+    const char* Name;
+    std::function<void(Panel&)> Arrange;
+    std::string Shown;  // destination / source routed / preset
+  };
+  const Case cases[] = {
+      {"all shown", [](Panel&) {}, "W/B/A"},
+      {"first destination hidden", [](Panel& p) { p.Settings.OutputDisplayList = "0111"; },
+       "X/B/A"},
+      {"first destination reserved", [](Panel& p) { p.State.OutputAlpha[0] = "{W"; }, "X/B/A"},
+      {"first source reserved, second hidden",
+       [](Panel& p) {
+         p.State.InputAlpha[0] = "{A";
+         p.Settings.InputDisplayList = "1011";
+       },
+       "W/B/C"},
+      {"first source inhibited for the first destination",
+       [](Panel& p) { p.State.Inhibit.Set(0, 0, 1); }, "W/B/B"},
+      {"inhibited but shown",
+       [](Panel& p) {
+         p.State.Inhibit.Set(0, 0, 1);
+         p.Settings.HideInhibits = false;
+       },
+       "W/B/A"},
+      {"salvo mode",
+       [](Panel& p) {
+         p.Settings.OutputDisplayList = "0011";
+         p.State.SalvoMode = true;
+         p.State.SalvoCount = 2;
+         p.State.SalvoName = {"NEWS", "SPORT"};
+         p.View.txtInputDisp.Text = "Salvo Mode";
+       },
+       "Y/Salvo Mode/NEWS"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    testing::PanelFixture g;
+    g.panel.State.AppPath = dir.Path();
+    g.panel.Settings = panel.Settings;
+    testing::LoadRouter(g.panel, {"A", "B", "C", "D"}, {0, 1, 2, 3}, {"W", "X", "Y", "Z"},
+                        {0, 1, 2, 3});
+    for (int output = 0; output < 4; ++output) testing::Route(g.panel, output, 1);
+    g.panel.View.cmdoutSel.SetValue(3);
+    g.panel.View.cmdInSel.SetValue(2);
+    c.Arrange(g.panel);
+    SetupForm& setup = g.panel.frmTolenFile;
+    setup.Tag = kInitialTag;
+    SetupForm_Activate(g.panel, setup);
+    SetupForm_cmdSelect_Click(g.panel, setup);
+    const MainView& v = g.panel.View;
+    EXPECT_EQ(v.txtOutputDisp.Text + "/" + v.txtInputDisp.Text + "/" + v.txtPresetDisp.Text,
+              c.Shown);
+    const SwitcherState& s = g.panel.State;
+    EXPECT_EQ(std::make_tuple(s.SelectedOutput, s.SelectedInput),
+              std::make_tuple(v.cmdoutSel.Value(), v.cmdInSel.Value()));
+    EXPECT_EQ(s.OutputAlpha[s.SelectedOutput], v.txtOutputDisp.Text);
+  }
 }
 
 }  // namespace

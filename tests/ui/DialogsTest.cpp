@@ -6,10 +6,14 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include <filesystem>
+
 #include "core/Panel.h"
 #include "support/PanelFixture.h"
 #include "ui/AboutDialog.h"
 #include "ui/DisplayListDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/QtUi.h"
 #include "ui/SetupDialog.h"
 
 namespace dazi::ui {
@@ -64,9 +68,35 @@ TEST_F(SetupDialogTest, TabWalksTheVisibleControlsInOrder) {
     order << QApplication::focusWidget()->objectName();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   }
-  EXPECT_EQ(order, QStringList({"dirDirectory", "drvDrive", "txtRefresh", "txtTimeOut", "cmdSelect",
-                                "cmdCancel", "ChkHideInhibits", "chkStayOnTop", "optFile",
-                                "dirDirectory"}));
+  EXPECT_EQ(order,
+            QStringList({"dirDirectory", "txtDirectory", "drvDrive", "txtRefresh", "txtTimeOut",
+                         "cmdSelect", "cmdCancel", "ChkHideInhibits", "chkStayOnTop", "optFile"}));
+}
+
+// Enter in the directory list chooses the folder, and in the path box opens the typed one: the
+// list reaches a hidden folder and a name that is not UTF-8. Only a number box's Enter runs OK.
+TEST_F(SetupDialogTest, EnterChoosesAFolderInTheListAndRunsOkOnlyFromABox) {
+  const std::filesystem::path zor = std::filesystem::path(programDir.path().toStdString()) / ".zor";
+  std::filesystem::create_directories(zor / "s\xE9rv");
+  auto* tree = Child<QTreeView>(dialog, "dirDirectory");
+  QLineEdit* path = Box("txtDirectory");
+  path->setText(programDir.path() + "/.zor/s\\xE9rv/");
+  path->setFocus();
+  QTest::keyClick(path, Qt::Key_Return);
+  EXPECT_EQ(tree->currentIndex().data().toString(), "s\\xE9rv");
+  EXPECT_EQ(path->text(), programDir.path() + "/.zor/s\\xE9rv");
+
+  tree->setFocus();
+  QTest::keyClick(tree, Qt::Key_Up);
+  QTest::keyClick(tree, Qt::Key_Return);
+  EXPECT_EQ(path->text(), programDir.path() + "/.zor");
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_TRUE(ui.Messages.empty()) << "OK did not run";
+
+  Box("txtRefresh")->setFocus();
+  QTest::keyClick(Box("txtRefresh"), Qt::Key_Return);
+  ASSERT_EQ(ui.Messages.size(), 1u) << "OK read the chosen folder";
+  EXPECT_EQ(ui.Messages[0].Title, "Error Reading File");
 }
 
 TEST_F(SetupDialogTest, KeyFiltersHoldForTypingAndPasting) {
@@ -132,11 +162,69 @@ TEST_F(DialogsTest, DisplayListButtonsReachTheFormAndOkStoresTheList) {
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(channels->model()->rowCount(), 0) << "closing empties the lists";
 
+  // Enter in a list after Remove All: nothing is stored, the dialog stays.
   dialog.show();
   Child<QPushButton>(dialog, "cmdRemoveAll")->click();
+  QTest::keyClick(current, Qt::Key_Return);
+  QTest::keyClick(channels, Qt::Key_Enter);
+  EXPECT_TRUE(dialog.isVisible());
   QTest::keyClick(&dialog, Qt::Key_Escape);
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(panel.Settings.InputDisplayList, "0010");
+}
+
+TEST_F(DialogsTest, TheKeyColumnHoldsTheLongestKeyOfTheLargestRouter) {
+  panel.State.InputCount = 16383;
+  panel.State.DisplayListTarget = 10;
+  DisplayListDialog dialog(panel, {});
+  dialog.show();
+  for (const char* name : {"lvChannel", "lvList"}) {
+    auto* view = Child<QTreeView>(dialog, name);
+    EXPECT_GT(view->columnWidth(1), view->fontMetrics().horizontalAdvance("Ch.16383")) << name;
+  }
+}
+
+// A path is shown one way everywhere, whatever its bytes: UTF-8 as such, any other byte as \xNN.
+TEST_F(DialogsTest, AServerPathReadsTheSameInEveryWindow) {
+  const std::string path = programDir.path().toStdString() + "/s\xC3\xA9rv/z\xE9";
+  std::filesystem::create_directories(path);
+  panel.Settings.ServerPath = path + "/";
+  panel.View.StatusPanel2 = panel.Settings.ServerPath;
+  const QString shown = programDir.path() + QString::fromUtf8("/s\xC3\xA9rv/z\\xE9");
+
+  MainWindow window(panel);
+  window.render();
+  EXPECT_EQ(Child<QLabel>(window, "Panel2")->text(), shown + "/");
+  AboutDialog about(panel);
+  about.show();
+  EXPECT_EQ(Child<QLabel>(about, "lblServerLocation")->text(), shown + "/*.ndf");
+  SetupDialog setup(panel, {});
+  panel.frmTolenFile.Tag = kInitialTag;
+  setup.show();
+  EXPECT_EQ(Child<QLineEdit>(setup, "txtDirectory")->text(), shown);
+  EXPECT_TRUE(ui.Messages.empty());
+}
+
+// The panel's texts are laid out by their own line breaks: no line of the outage message is
+// wrapped again by the box.
+TEST(MessageBoxTest, AMessageKeepsItsOwnLines) {
+  const QString longest =
+      "Please verify the ZOR Server Software is running and that the network connection";
+  const std::string text = "Error Reading ZOR Server Network Data Files!\r\r" +
+                           longest.toStdString() + "\rto that computer is functional.";
+  int labelWidth = 0;
+  int needed = -1;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    const auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+    labelWidth = label->width();
+    needed = label->fontMetrics().horizontalAdvance(longest);
+    box->accept();
+  });
+  QtUi ui;
+  ui.MessageBox(text, "Error Reading Network Files", MsgIcon::Critical, MsgButtons::Ok);
+  EXPECT_GE(labelWidth, needed);
 }
 
 TEST_F(DialogsTest, TheInformationWindowShowsTheVersionOnTwoLinesAndCloses) {
