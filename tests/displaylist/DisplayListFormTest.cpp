@@ -104,13 +104,6 @@ TEST_F(DisplayListFormTest, AConfirmedListOutlivesAPanelThatWritesNoSettings) {
 }
 
 // Cancel, Escape and closing are the dialog's tests.
-TEST_F(DisplayListFormTest, WithoutATargetListsNothingAndStoresNothing) {
-  panel.State.DisplayListTarget = 0;
-  Open("1010");
-  EXPECT_EQ(form.lvChannel.Count() + form.lvList.Count(), 0u);
-  EXPECT_EQ(Ok(), "1010");
-}
-
 TEST_F(DisplayListFormTest, NamesFromTheSwitcherOffSourceAndBlankNames) {
   panel.State.InputAlphaByChannel = {"CAM 1", "- Off -", "", "   "};
   Open("1111");
@@ -119,24 +112,17 @@ TEST_F(DisplayListFormTest, NamesFromTheSwitcherOffSourceAndBlankNames) {
                                       " (Ch.0003)|Ch.0003", "    (Ch.0004)|Ch.0004"}));
 }
 
-TEST_F(DisplayListFormTest, TheOutputListHasItsOwnCount) {
-  panel.State.OutputCount = 32;
-  panel.State.DisplayListTarget = kOutputListTarget;
-  panel.Settings.OutputDisplayList = "1";
-  DisplayListForm_Activate(panel, form);
-  EXPECT_EQ(form.lvChannel.Items().back().Text, "Out 0032 (Ch.0032)");
-  DisplayListForm_cmdOk_Click(panel, form);
-  EXPECT_EQ(panel.Settings.OutputDisplayList, "1" + std::string(31, '0'));
-  EXPECT_EQ(panel.Settings.InputDisplayList, "");
-}
-
+// The output list, with a count of its own: 256 generated names in File Mode, the pattern goes on.
 TEST_F(DisplayListFormTest, EveryChannelOfTheLargestRouterCanBeListedAndStored) {
-  panel.State.InputCount = 16383;  // File Mode: 256 generated names, the pattern goes on
-  Open("");
-  EXPECT_EQ(form.lvChannel.Items()[256].Text, "Inpt0257 (Ch.0257)");
-  EXPECT_EQ(form.lvChannel.Items().back().Text, "Inpt16383 (Ch.16383)");
+  panel.State.OutputCount = 16383;
+  panel.State.DisplayListTarget = kOutputListTarget;
+  Open("1010");
+  EXPECT_EQ(form.lvChannel.Items()[256].Text, "Out 0257 (Ch.0257)");
+  EXPECT_EQ(form.lvChannel.Items().back().Text, "Out 16383 (Ch.16383)");
   DisplayListForm_cmdAddAll_Click(panel, form);
-  EXPECT_EQ(Ok(), std::string(16383, '1'));
+  DisplayListForm_cmdOk_Click(panel, form);
+  EXPECT_EQ(panel.Settings.OutputDisplayList, std::string(16383, '1'));
+  EXPECT_EQ(panel.Settings.InputDisplayList, "1010");
   // Five-digit keys name their own channel, not the one of their last four digits.
   EXPECT_EQ(ChannelOfKey("Ch.10000"), 9999);
   EXPECT_EQ(ChannelOfKey("Ch.16383"), 16382);

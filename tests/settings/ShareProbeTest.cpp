@@ -6,6 +6,7 @@
 #include <chrono>
 #include <future>
 #include <memory>
+#include <optional>
 #include <thread>
 
 namespace dazi {
@@ -26,9 +27,7 @@ TEST(ShareProbe, GivesUpOnCallsThatHangAndNeverWaitsForThem) {
     ++*finished;
     return 1;
   };
-  int hanging = 0;
-  while (hanging < 100 && !AskShare<int>(hang, 10ms)) ++hanging;
-  EXPECT_EQ(hanging, 100) << "no call that hangs may answer";
+  for (int call = 0; call < 100; ++call) EXPECT_EQ(AskShare<int>(hang, 10ms), std::nullopt);
   EXPECT_EQ(AskShare<int>([] { return 8; }), std::nullopt) << "too many calls are hanging";
 
   answer.set_value();
