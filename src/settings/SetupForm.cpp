@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string_view>
 
 #include "core/Panel.h"
 #include "core/Selection.h"
@@ -118,7 +117,7 @@ bool ApplyFileLink(Panel& panel, SetupForm& form) {
   if (path == s.ServerPath && s.LinkMode == FileMode) return true;
 
   // zorntpnl.ini holds one value a line: a name with a line break would come back as another.
-  if (path.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) {
+  if (path.find_first_of("\r\n") != std::string::npos) {
     panel.Ui.MessageBox(
         "This server directory cannot be kept in zorntpnl.ini: its name holds a line break. "
         "Please choose another directory, or rename this one.",

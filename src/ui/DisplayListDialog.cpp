@@ -123,7 +123,7 @@ DisplayListDialog::DisplayListDialog(Panel& panel, std::function<void()> afterEv
     auto* b = new QPushButton(QString::fromLatin1(caption), this);
     b->setObjectName(QString::fromLatin1(name));
     b->setToolTip(QString::fromLatin1(tooltip));
-    b->setAutoDefault(true);
+    b->setAutoDefault(false);  // no default button: see keyPressEvent
     SetAccessible(b, b->text(), b->toolTip());
     return b;
   };
@@ -253,6 +253,7 @@ void DisplayListDialog::done(int result) {
 
 void DisplayListDialog::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget())) button->click();
     event->accept();
     return;
   }

@@ -168,7 +168,9 @@ TEST_F(DialogsTest, DisplayListButtonsReachTheFormAndOkStoresTheList) {
   QTest::keyClick(current, Qt::Key_Return);
   QTest::keyClick(channels, Qt::Key_Enter);
   EXPECT_TRUE(dialog.isVisible());
-  QTest::keyClick(&dialog, Qt::Key_Escape);
+  auto* cancel = Child<QPushButton>(dialog, "cmdCancel");
+  cancel->setFocus();
+  QTest::keyClick(cancel, Qt::Key_Return);  // presses the button that has the focus
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(panel.Settings.InputDisplayList, "0010");
 }
