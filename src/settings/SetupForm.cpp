@@ -193,7 +193,7 @@ void ShowFirstEntries(Panel& panel) {
   if (!named || static_cast<std::size_t>(s.SelectedOutput) >= s.OutputAlpha.size()) return;
   view.txtOutputDisp = {s.OutputAlpha[static_cast<std::size_t>(s.SelectedOutput)], s.ActiveColor};
   if (s.KeyEntryMode) {
-    view.txtPresetDisp.Text = "Key 001";
+    view.txtPresetDisp.Text = KeyText(0);
     return;
   }
   if (s.SalvoMode) {
