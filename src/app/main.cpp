@@ -127,10 +127,7 @@ int main(int argc, char** argv) {
   ui.Attach(panel, &window);
   // File Mode's file work runs on a worker; what it hands back is applied like any other event.
   // Declared after the window, so that it lets go of its worker before the window goes.
-  dazi::ThreadFileWork fileWork([&window](std::function<void()> done) {
-    QMetaObject::invokeMethod(
-        &window, [&window, done] { window.dispatch(done); }, Qt::QueuedConnection);
-  });
+  dazi::ThreadFileWork fileWork([&window](std::function<void()> done) { window.post(done); });
   panel.FileWork = &fileWork;
 
   window.listenTo(socket);

@@ -15,11 +15,19 @@ std::string DirectoryOf(const std::string& path) {
 
 void MemoryFileSystem::Put(const std::string& path, FileBytes bytes) {
   directories_.emplace(DirectoryOf(path), true);
+  others_.erase(path);
   files_[path] = {std::make_shared<const FileBytes>(std::move(bytes)), nextVersion_++};
 }
 
 void MemoryFileSystem::Remove(const std::string& path) {
   files_.erase(path);
+  others_.erase(path);
+}
+
+void MemoryFileSystem::PutOther(const std::string& path) {
+  files_.erase(path);
+  directories_.emplace(DirectoryOf(path), true);
+  others_.insert(path);
 }
 
 void MemoryFileSystem::AddDirectory(const std::string& directory) {
@@ -55,6 +63,9 @@ bool MemoryFileSystem::ListDirectory(const std::string& directory,
   Touch(directory);
   if (!directories_.contains(directory)) return false;
   for (const auto& [path, file] : files_) {
+    if (DirectoryOf(path) == directory) entry(std::string_view(path).substr(directory.size()));
+  }
+  for (const std::string& path : others_) {
     if (DirectoryOf(path) == directory) entry(std::string_view(path).substr(directory.size()));
   }
   return true;

@@ -26,6 +26,9 @@ class MemoryFileSystem final : public FileSystemPort {
   // Gives the file new content and a new stamp, creating its directory when needed.
   void Put(const std::string& path, FileBytes bytes);
   void Remove(const std::string& path);
+  // Something the directory lists under this name that is not a regular file: a folder, or a
+  // link to nowhere.
+  void PutOther(const std::string& path);
   void AddDirectory(const std::string& directory);
   // Removes the directory and every file in it.
   void RemoveDirectory(const std::string& directory);
@@ -57,6 +60,7 @@ class MemoryFileSystem final : public FileSystemPort {
   const File* Find(const std::string& path) const;
 
   std::map<std::string, File> files_;
+  std::set<std::string> others_;
   std::map<std::string, bool> directories_;  // writable or not
   uint64_t nextVersion_ = 1;
 };

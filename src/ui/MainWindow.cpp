@@ -280,6 +280,11 @@ void MainWindow::dispatch(const std::function<void()>& routine) {
   render();
 }
 
+void MainWindow::post(std::function<void()> routine) {
+  QMetaObject::invokeMethod(
+      this, [this, routine = std::move(routine)] { dispatch(routine); }, Qt::QueuedConnection);
+}
+
 void MainWindow::listenTo(QtSocket& socket) {
   connect(&socket, &QtSocket::connectEvent, this, &MainWindow::onSocketConnect);
   connect(&socket, &QtSocket::closeEvent, this, &MainWindow::onSocketClose);

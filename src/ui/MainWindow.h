@@ -41,6 +41,9 @@ class MainWindow : public QMainWindow {
 
   // Runs a core routine as the handler of one event, then redraws from the View.
   void dispatch(const std::function<void()>& routine);
+  // The same, later, as an event of its own; safe to call from any thread (File Mode's worker
+  // hands its results back this way). Dropped if the window has gone meanwhile.
+  void post(std::function<void()> routine);
   // Copies the View into the widgets, touching only what changed.
   void render();
 

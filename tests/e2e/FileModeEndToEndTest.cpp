@@ -155,5 +155,34 @@ TEST_F(FileModeLive, FollowsTheStatusByteAndReportsAnOutageOncePerOutage) {
   EXPECT_TRUE(messages.back().starts_with("Error Reading ZOR Server Network Data Files!"));
 }
 
+// A server that lists its channels in reverse order, gives each output three sources, and changes
+// between the fixed and the counted layout every second, leaving the fixed files behind stale:
+// the panel takes and shows by channel, shows the first source, and follows the files written
+// now.
+TEST(FileModeServers, ReverseOrderSeveralSourcesAndALayoutThatChanges) {
+  QTemporaryDir server;
+  SimulatorProcess sim{{"--router", DEMO_ROUTER_PATH, "--dir", server.path(), "--scramble",
+                        "--map-sources", "3", "--switch-layouts", "1"}};
+  LiveWindow live;
+  live.Start(SettingsText(false, "", 0, 30, server.path().toStdString() + "/", false));
+  ASSERT_EQ(live.Text("txtOutputDisp") + "|" + live.Text("txtPresetDisp"), "TX 2|STUDIO B");
+  live.Click("cmdoutSel", true, 7);  // the eighth position: PGM, output 0
+  ASSERT_EQ(live.Text("txtOutputDisp"), "PGM");
+
+  QTest::mouseClick(live.window.findChild<QWidget*>("cmdTake"), Qt::LeftButton);
+  EXPECT_TRUE(live.WaitFor([&] { return live.Text("txtInputDisp") == "STUDIO B"; }))
+      << sim.Log().toStdString();
+  for (const auto& [layout, times, input, name] :
+       {std::tuple("counted", 1, 5, "VTR B"), std::tuple("fixed", 1, 6, "GFX 1"),
+        std::tuple("counted", 2, 4, "VTR A")}) {
+    ASSERT_TRUE(live.WaitFor([&] {
+      return sim.Log().count(QString("now writing the %1 files").arg(layout)) == times;
+    }));
+    sim.Command(QString("route 0 %1").arg(input));
+    EXPECT_TRUE(live.WaitFor([&] { return live.Text("txtInputDisp") == name; }, 900)) << layout;
+  }
+  EXPECT_TRUE(live.messages.empty());
+}
+
 }  // namespace
 }  // namespace dazi::testing

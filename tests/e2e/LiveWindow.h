@@ -1,5 +1,5 @@
-// The program's main window over the real socket, as the operator starts it: settings in a
-// folder of its own, message boxes answered OK and recorded. Tests may tick its link timer by
+// The program's main window over the real socket and File Mode's worker thread, as the operator
+// starts it: settings in a folder of its own, message boxes answered OK and recorded. Tests may tick its link timer by
 // hand rather than wait whole poll periods.
 #pragma once
 
@@ -19,6 +19,7 @@
 
 #include "core/MainForm.h"
 #include "core/Panel.h"
+#include "link_file/ThreadFileWork.h"
 #include "ui/MainWindow.h"
 #include "ui/QtSocket.h"
 #include "ui/QtUi.h"
@@ -35,6 +36,7 @@ class LiveWindow {
       return MsgResult::Ok;
     };
     window.listenTo(socket);
+    panel.FileWork = &fileWork;
   }
 
   // Writes the settings file (unless empty) and starts the window from its folder.
@@ -98,6 +100,8 @@ class LiveWindow {
   ui::QtUi ui;
   Panel panel{ui, socket};
   ui::MainWindow window{panel};
+  // File Mode's file work on a worker, as the program runs it.
+  ThreadFileWork fileWork{[this](std::function<void()> done) { window.post(std::move(done)); }};
   std::vector<std::string> messages;
 };
 

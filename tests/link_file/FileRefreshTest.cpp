@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/MainForm.h"
+#include "core/TakeAndSalvo.h"
 #include "link_file/NetworkFiles.h"
 #include "link_file/ServerDirectory.h"
 
@@ -141,25 +142,63 @@ TEST(FileRefresh, StatusByteZeroShowsTheLinkDownAndReadsNoMap) {
 }
 
 // A file that cannot be read whole -- cut short while it streams, or locked by the server -- is a
-// failed tick, and is read on a later tick even when its stamp has not changed since.
-TEST(FileRefresh, FileThatFailsToReadIsReadAgainLater) {
+// failed tick that leaves the map as it was, and is read on a later tick even when its stamp has
+// not changed since.
+TEST(FileRefresh, InhibitFileIsAppliedWholeOrNotAtAllAndReadAgainLater) {
   Loaded server;
   server.files.ChunkSize = 2;
   int touches = 0;  // the stamp, the opening, then between the chunks
   server.files.Meddle = [&](const std::string& path) {
-    if (path == "/srv/zor/linhbt.ndf" && ++touches == 3)
-      server.Put("linhbt.ndf", Join({Int16(2), Int16(3), Text("0")}));
+    if (path == "/srv/zor/linhbt.ndf" && ++touches == 5)  // after the first two pairs
+      server.Put("linhbt.ndf", Join({Int16(2), Int16(3), Text("10")}));
   };
-  server.Put("linhbt.ndf", Join({Int16(2), Int16(3), Text("000000")}));
+  server.Put("linhbt.ndf", Join({Int16(2), Int16(3), Text("100000")}));
   server.Tick();
+  const InhibitMap& map = server.panel.State.Inhibit;
+  EXPECT_EQ(std::make_tuple(map.Get(0, 0), map.Get(0, 1)), std::make_tuple(0, 1));  // as before
   server.files.Locked.insert("/srv/zor/linhbt.ndf");
-  server.Put("linhbt.ndf", Join({Int16(2), Int16(3), Text("000000")}));
+  server.Put("linhbt.ndf", Join({Int16(2), Int16(3), Text("100000")}));
   server.Tick();
   EXPECT_EQ(server.panel.State.FileFailTicks, 2);
-  EXPECT_EQ(server.panel.State.Inhibit.Get(0, 1), 1);  // not reached by the cut-short read
   server.files.Locked.clear();
   server.Tick();
-  EXPECT_EQ(server.panel.State.Inhibit.Get(0, 1), 0);
+  EXPECT_EQ(std::make_tuple(map.Get(0, 0), map.Get(0, 1)), std::make_tuple(1, 0));
+}
+
+// Names for no source or no destination: nothing the model no longer holds stays on the screen,
+// and nothing can be taken until names come back.
+TEST(FileRefresh, NamesForNoDestinationShowNoSystemUntilNamesReturn) {
+  Loaded server;
+  server.Put("lalpha.ndf", testing::CountedAlphas(7, 3, 0));
+  server.Tick();
+  const MainView& view = server.panel.View;
+  EXPECT_EQ(std::make_tuple(view.txtOutputDisp.Text, view.txtInputDisp.Text, view.txtPresetDisp.Text),
+            std::make_tuple("NoSystem", "NoSystem", "NoSystem"));
+  cmdTake_Click(server.panel);
+  EXPECT_EQ(server.files.Count.Writes, 0);
+  server.Put("lalpha.ndf", testing::CountedAlphas(7, 3, 2));
+  server.Tick();
+  EXPECT_EQ(std::make_tuple(view.txtOutputDisp.Text, view.txtPresetDisp.Text),
+            std::make_tuple("OUT0000 ", "IN 0000 "));
+}
+
+// The share answers while the outage message is open and fails again right after it is closed:
+// that is a new outage, told again over the window that says so.
+TEST(FileRefresh, AnOutageAfterARecoveryUnderTheOpenMessageIsToldAgain) {
+  Loaded server;
+  server.panel.Settings.FileMissLimit = 2;
+  std::vector<std::string> captions;
+  server.ui.DuringMessage = [&] {
+    captions.push_back(server.panel.View.Caption);
+    if (captions.size() > 1) return;
+    server.Put("Status.ndf", {1});
+    server.Tick();
+  };
+  server.Remove("Status.ndf");
+  server.Tick(3);
+  server.Remove("Status.ndf");
+  server.Tick(3);
+  EXPECT_EQ(captions, std::vector<std::string>(2, "ZOR Tolen DaziVedur - Not Connected"));
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ TEST(FullLoad, ReadsTheCountedLayoutsAndShowsTheFirstDestination) {
 }
 
 // The counted layouts win while they are there, whatever the case of their names; the fixed
-// layouts serve once they are gone.
+// layouts serve once no regular file stands under the counted names.
 TEST(FullLoad, CountedLayoutsWinAndFixedOnesServeWhenTheyAreAbsent) {
   ServerDirectory server;
   server.Remove("Status.ndf");
@@ -75,7 +75,9 @@ TEST(FullLoad, CountedLayoutsWinAndFixedOnesServeWhenTheyAreAbsent) {
   EXPECT_EQ(std::make_tuple(s.InputCount, s.CrosspointSerial, s.Inhibit.Outputs()),
             std::make_tuple(3, 5, 3));
 
-  for (const char* name : {"lalpha.ndf", "lxptmap.ndf", "linhbt.ndf"}) server.Remove(name);
+  server.PutOther("lalpha.ndf");  // a folder or a dangling link
+  server.PutOther("lxptmap.ndf");
+  server.Remove("linhbt.ndf");
   ASSERT_TRUE(ReadNetworkFiles(server.panel));
   EXPECT_EQ(std::tie(s.SwitcherType, s.InputCount, s.OutputCount), std::make_tuple(1201, 256, 256));
   EXPECT_EQ(std::tie(s.InputAlpha[1], s.InputChannelAt[1]), std::make_tuple("SECOND  ", 254));
@@ -140,6 +142,8 @@ TEST(FullLoad, EachStepReportsItsOwnReadErrors) {
       {"lalpha.ndf", Join({Int16(7), Int16(3), Text("CAM 1   ")}), alpha},  // short alpha block
       {"lalpha.ndf", Join({Int16(7), Int16(-1), Int16(0)}), alpha},         // negative count
       {"lalpha.ndf", Join({Int16(7), Int16(0), Int16(1), Text("MON")}), alpha},
+      // cut inside the input channel numbers, with as many bytes after the names as they take
+      {"lalpha.ndf", Join({Int16(7), Int16(2), Text("CAM 1   CAM 2   "), Int16(0)}), alpha},
       {"lxptmap.ndf", Join({{1}, Int16(1), Int16(65), Bytes(130, 0)}), map},  // n = 65
       {"lxptmap.ndf", Join({{1}, Int16(3), Int16(0)}), map},  // fewer records than K
       {"Xptmap.ndf", Bytes(257, 0), map},                     // 2 outputs cannot take 256

@@ -65,6 +65,7 @@ struct ServerDirectory {
   }
   void Put(const std::string& name, Bytes bytes) { files.Put(kPath + name, std::move(bytes)); }
   void Remove(const std::string& name) { files.Remove(kPath + name); }
+  void PutOther(const std::string& name) { files.PutOther(kPath + name); }
   std::vector<std::string> MessageTexts() const {
     std::vector<std::string> texts;
     for (const RecordedMessage& m : ui.Messages) texts.push_back(m.Text);

@@ -21,12 +21,16 @@ void AppendAlpha(Bytes& bytes, const std::string& alpha) {
   }
 }
 
-void AppendCountedTable(Bytes& bytes, const std::vector<std::string>& alphas) {
-  AppendInt16(bytes, static_cast<int>(alphas.size()));
-  for (const auto& alpha : alphas) AppendAlpha(bytes, alpha);
-  for (size_t channel = 0; channel < alphas.size(); ++channel) {
-    AppendInt16(bytes, static_cast<int>(channel));
-  }
+// The channel at selector position p of a list of `count`.
+int ChannelAt(int p, int count, bool scrambled) {
+  return scrambled ? count - 1 - p : p;
+}
+
+void AppendCountedTable(Bytes& bytes, const std::vector<std::string>& alphas, bool scrambled) {
+  const auto count = static_cast<int>(alphas.size());
+  AppendInt16(bytes, count);
+  for (int p = 0; p < count; ++p) AppendAlpha(bytes, alphas[ChannelAt(p, count, scrambled)]);
+  for (int p = 0; p < count; ++p) AppendInt16(bytes, ChannelAt(p, count, scrambled));
 }
 
 // The real input an output takes, or -1 for none (the off source or unrouted).
@@ -41,12 +45,14 @@ uint8_t FixedNoSource(const Router& router) {
   return router.inputCount < kFixedChannels ? static_cast<uint8_t>(router.inputCount) : 0;
 }
 
-void AppendFixedTable(Bytes& bytes, const std::vector<std::string>& alphas, bool withOff) {
+void AppendFixedTable(Bytes& bytes, const std::vector<std::string>& alphas, bool withOff,
+                      bool scrambled) {
+  const auto count = static_cast<int>(alphas.size());
+  auto channel = [&](int p) { return p < count ? ChannelAt(p, count, scrambled) : p; };
   for (int p = 0; p < kFixedChannels; ++p) {
-    const auto count = static_cast<int>(alphas.size());
-    AppendAlpha(bytes, p < count ? alphas[p] : (withOff && p == count ? kOffAlpha : ""));
+    AppendAlpha(bytes, p < count ? alphas[channel(p)] : (withOff && p == count ? kOffAlpha : ""));
   }
-  for (int p = 0; p < kFixedChannels; ++p) bytes.push_back(static_cast<uint8_t>(p));
+  for (int p = 0; p < kFixedChannels; ++p) bytes.push_back(static_cast<uint8_t>(channel(p)));
 }
 
 }  // namespace
@@ -55,21 +61,26 @@ Bytes EncodeStatusFile(uint8_t status) {
   return Bytes{status};
 }
 
-Bytes EncodeCountedAlphaFile(const Router& router) {
+Bytes EncodeCountedAlphaFile(const Router& router, const FileLayout& layout) {
   Bytes bytes;
   AppendInt16(bytes, router.type);
-  AppendCountedTable(bytes, router.inputNames);
-  AppendCountedTable(bytes, router.outputNames);
+  AppendCountedTable(bytes, router.inputNames, layout.scrambled);
+  AppendCountedTable(bytes, router.outputNames, layout.scrambled);
   return bytes;
 }
 
-Bytes EncodeCountedMapFile(const Router& router, uint8_t serial) {
+Bytes EncodeCountedMapFile(const Router& router, uint8_t serial, const FileLayout& layout) {
   Bytes bytes{serial};
   AppendInt16(bytes, router.outputCount);
   for (int o = 0; o < router.outputCount; ++o) {
     const int source = RealSource(router, o);
-    AppendInt16(bytes, source < 0 ? 0 : 1);
-    if (source >= 0) AppendInt16(bytes, source);
+    if (source < 0) {
+      AppendInt16(bytes, 0);
+      continue;
+    }
+    AppendInt16(bytes, layout.mapSources);
+    for (int k = 0; k < layout.mapSources; ++k)
+      AppendInt16(bytes, (source + k) % router.inputCount);
   }
   return bytes;
 }
@@ -87,10 +98,10 @@ Bytes EncodeCountedInhibitFile(const Router& router) {
   return bytes;
 }
 
-Bytes EncodeFixedAlphaFile(const Router& router) {
+Bytes EncodeFixedAlphaFile(const Router& router, const FileLayout& layout) {
   Bytes bytes;
-  AppendFixedTable(bytes, router.inputNames, router.HasOffSource());
-  AppendFixedTable(bytes, router.outputNames, false);
+  AppendFixedTable(bytes, router.inputNames, router.HasOffSource(), layout.scrambled);
+  AppendFixedTable(bytes, router.outputNames, false, layout.scrambled);
   return bytes;
 }
 

@@ -19,11 +19,21 @@ inline constexpr int64_t kMaxInhibitFileBytes = 64 * 1024 * 1024;
 // Status.ndf: one byte (1: link to the switcher OK, 0: down, anything else: unknown).
 Bytes EncodeStatusFile(uint8_t status);
 
+// How the files lay out what they carry, beyond what the layouts fix.
+struct FileLayout {
+  // The alpha files list the channels in reverse order, so that a selector position is not its
+  // channel number.
+  bool scrambled = false;
+  // Sources per routed output in the counted map: the routed one first, then the inputs after
+  // it, as a server with several levels lists them.
+  int mapSources = 1;
+};
+
 // lalpha.ndf: type, N, N input alphas, N input channels, M, M output alphas, M output channels.
-Bytes EncodeCountedAlphaFile(const Router& router);
-// lxptmap.ndf: serial byte, M, then per output its number of sources (0 or 1) and the source.
-// An output without a real source (the off source, or unrouted) has no source in the record.
-Bytes EncodeCountedMapFile(const Router& router, uint8_t serial);
+Bytes EncodeCountedAlphaFile(const Router& router, const FileLayout& layout = {});
+// lxptmap.ndf: serial byte, M, then per output its number of sources and the sources. An output
+// without a real source (the off source, or unrouted) has no source in the record.
+Bytes EncodeCountedMapFile(const Router& router, uint8_t serial, const FileLayout& layout = {});
 // linhbt.ndf: M (rows), N (columns), then '1' (inhibited) or '0' per pair, row by row.
 Bytes EncodeCountedInhibitFile(const Router& router);
 
@@ -33,7 +43,7 @@ Bytes EncodeCountedInhibitFile(const Router& router);
 // inhibited for output r). Positions past the router's channels have blank alphas and their own
 // position as channel; on a type-1301 router position N (the input count) is the off source,
 // "- OFF -". An output without a real source shows input N.
-Bytes EncodeFixedAlphaFile(const Router& router);
+Bytes EncodeFixedAlphaFile(const Router& router, const FileLayout& layout = {});
 Bytes EncodeFixedMapFile(const Router& router, uint8_t serial);
 Bytes EncodeFixedInhibitFile(const Router& router);
 

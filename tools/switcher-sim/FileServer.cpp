@@ -81,6 +81,7 @@ FileServer::FileServer(const Router& router, FileOptions options, TakeRoute take
     }
   }
   QObject::connect(&pollTimer_, &QTimer::timeout, [this] { Poll(); });
+  QObject::connect(&switchTimer_, &QTimer::timeout, [this] { SwitchLayouts(); });
 }
 
 bool FileServer::Served(size_t index) const {
@@ -100,12 +101,29 @@ void FileServer::Start() {
     }
   }
   serial_ = NextSerial(serial_);
+  if (options_.switchLayoutsMs > 0) options_.set = FileSet::kFixed;
   MarkAllDue();
   LogLine("files: serving " + dir_.toStdString() + " (" + ServedNames(options_.set) +
           "; command files polled every " + std::to_string(options_.pollMs) + " ms" +
           (options_.frozen ? "; frozen" : "") + ")");
   Flush();
   pollTimer_.start(options_.pollMs);
+  if (options_.switchLayoutsMs > 0) switchTimer_.start(options_.switchLayoutsMs);
+}
+
+void FileServer::SwitchLayouts() {
+  const bool toCounted = options_.set == FileSet::kFixed;
+  options_.set = toCounted ? FileSet::kCounted : FileSet::kFixed;
+  if (!toCounted) {
+    for (size_t i = 0; i < kDataFiles.size(); ++i) {
+      if (kDataFiles[i].part != kStatus && !kDataFiles[i].fixed)
+        QFile::remove(QDir(dir_).filePath(kDataFiles[i].name));
+    }
+  }
+  serial_ = NextSerial(serial_);
+  MarkAllDue();
+  LogLine(std::string("files: now writing the ") + (toCounted ? "counted" : "fixed") + " files");
+  Flush();
 }
 
 void FileServer::MapChanged() {
@@ -184,10 +202,11 @@ std::vector<uint8_t> FileServer::Content(size_t index) const {
     case kStatus:
       return EncodeStatusFile(status_);
     case kAlphas:
-      return file.fixed ? EncodeFixedAlphaFile(router_) : EncodeCountedAlphaFile(router_);
+      return file.fixed ? EncodeFixedAlphaFile(router_, options_.layout)
+                        : EncodeCountedAlphaFile(router_, options_.layout);
     case kMap:
       return file.fixed ? EncodeFixedMapFile(router_, serial_)
-                        : EncodeCountedMapFile(router_, serial_);
+                        : EncodeCountedMapFile(router_, serial_, options_.layout);
     case kInhibits:
       return file.fixed ? EncodeFixedInhibitFile(router_) : EncodeCountedInhibitFile(router_);
   }

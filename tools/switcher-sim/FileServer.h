@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "DataFiles.h"
 #include "Router.h"
 
 namespace sim {
@@ -26,6 +27,11 @@ struct FileOptions {
   int pollMs = 50;
   int status = 1;
   bool frozen = false;
+  FileLayout layout;
+  // Every this many ms the server changes layout, fixed and counted in turn, as one restarted
+  // with the other layout would: the fixed files it leaves behind stay as they were, the counted
+  // ones are removed. 0: never.
+  int switchLayoutsMs = 0;
   std::vector<std::string> removed;                                // data file names
   std::vector<std::pair<std::string, std::optional<size_t>>> cut;  // name, bytes (none: one short)
 };
@@ -67,6 +73,7 @@ class FileServer {
   };
 
   void Poll();
+  void SwitchLayouts();
   bool TakeCommandFiles();
   void CarryOut(const QString& name, const QByteArray& head, int width);
   // Marks every served file of the kind (status, alphas, map, inhibits) as due.
@@ -85,6 +92,7 @@ class FileServer {
   TakeRoute take_;
   QString dir_;
   QTimer pollTimer_;
+  QTimer switchTimer_;
   std::array<FileState, 7> files_{};
   uint8_t serial_ = 0;
   uint8_t status_ = 1;

@@ -50,7 +50,8 @@ std::string ReadFileOptions(const QCommandLineParser& parser, const sim::Router&
                             sim::SimOptions& options) {
   sim::FileOptions& files = options.files;
   if (!parser.isSet("dir")) {
-    for (const char* name : {"files", "dir-poll", "status", "remove", "truncate", "freeze"}) {
+    for (const char* name : {"files", "dir-poll", "status", "remove", "truncate", "freeze",
+                             "scramble", "map-sources", "switch-layouts"}) {
       if (parser.isSet(name)) return std::string("--") + name + " needs --dir";
     }
     return {};
@@ -78,6 +79,17 @@ std::string ReadFileOptions(const QCommandLineParser& parser, const sim::Router&
   files.status = options.linkDown ? 0 : 1;
   if (!ReadInt(parser, "status", 0, 255, files.status)) return "--status must be 0..255";
   files.frozen = parser.isSet("freeze");
+  files.layout.scrambled = parser.isSet("scramble");
+  if (!ReadInt(parser, "map-sources", 1, 64, files.layout.mapSources))
+    return "--map-sources must be 1..64";
+  int switchSeconds = 0;
+  if (!ReadInt(parser, "switch-layouts", 0, 3600, switchSeconds))
+    return "--switch-layouts must be 0..3600";
+  files.switchLayoutsMs = switchSeconds * 1000;
+  if (switchSeconds > 0) {
+    if (files.set != sim::FileSet::kCounted) return "--switch-layouts chooses the files itself";
+    if (auto why = sim::FixedFilesRefusal(router); !why.empty()) return "--switch-layouts: " + why;
+  }
   for (const QString& name : parser.values("remove")) {
     if (auto error = sim::DataFileNameError(name.toStdString(), files.set); !error.empty()) {
       return "--remove: " + error;
@@ -137,6 +149,10 @@ int main(int argc, char** argv) {
       {"truncate", "Write this data file cut short at start: NAME or NAME:BYTES (repeatable).",
        "name"},
       {"freeze", "Start frozen: nothing is written to the directory until 'freeze off'."},
+      {"scramble", "List the channels in reverse order in the alpha files."},
+      {"map-sources", "Sources per routed output in lxptmap.ndf, 1..64 (default 1).", "n", "1"},
+      {"switch-layouts", "Write the fixed and the counted files in turn, n seconds each.", "n",
+       "0"},
       {"log-messages", "Log every message in and out: direction, name and bytes in hex."},
       {"flood", "Flood every panel with hostile traffic for n seconds from the first connection.",
        "n", "0"},
