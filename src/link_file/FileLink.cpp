@@ -1,6 +1,7 @@
 #include "link_file/FileLink.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/Panel.h"
 #include "link_file/ServerFiles.h"
@@ -29,6 +30,9 @@ std::shared_ptr<ServerDirectory> CurrentDirectory(Panel& panel) {
 bool AwaitFileWork(Panel& panel, const bool& finished, std::chrono::milliseconds bound,
                    const std::atomic<uint64_t>* answers) {
   using Clock = std::chrono::steady_clock;
+  // Ticks wait too: their work would only queue behind this, and an outage they told of meanwhile
+  // would open its message inside this wait.
+  const bool outerWait = std::exchange(panel.FileLink.Waiting, true);
   uint64_t seen = answers ? answers->load() : 0;
   Clock::time_point since = Clock::now();
   while (!finished && !panel.Unloading) {
@@ -36,10 +40,11 @@ bool AwaitFileWork(Panel& panel, const bool& finished, std::chrono::milliseconds
       seen = *answers;
       since = Clock::now();
     } else if (Clock::now() - since >= bound) {
-      return false;
+      break;
     }
     panel.Ui.RunEventsFor(static_cast<int>(kWaitSlice.count()));
   }
+  panel.FileLink.Waiting = outerWait;
   return finished;
 }
 

@@ -17,7 +17,7 @@ struct FileLinkState {
   std::shared_ptr<ServerDirectory> Directory;  // the directory the work reads, for ServerPath
   uint64_t Generation = 0;  // moves on with every full load: older work no longer counts
   bool TickRunning = false;  // a tick's reading has not come back yet
-  bool Loading = false;      // a full load is waiting for its reading
+  bool Waiting = false;      // a full load or a Take waits for the worker: no tick meanwhile
   bool WriteStuck = false;   // a command file given up on is still with the file system
 };
 

@@ -135,7 +135,7 @@ void EndTick(Panel& panel, TickEnd end) {
 void FileRefreshTick(Panel& panel) {
   if (panel.Settings.ServerPath.empty()) return;
   FileLinkState& link = panel.FileLink;
-  if (link.Loading) return;  // the full load waits for its own reading
+  if (link.Waiting) return;  // a full load or a Take waits for the worker
   // The last tick's reading has not come back: this tick fails as one that finds no files, and
   // nothing more is queued behind it.
   if (link.TickRunning) return FailurePath(panel);

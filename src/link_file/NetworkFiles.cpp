@@ -100,9 +100,7 @@ std::shared_ptr<Load> ReadOnWorker(Panel& panel) {
   auto load = std::make_shared<Load>();
   panel.FileWork->Run([directory, load] { load->Reading = ReadEverything(*directory, load->Step); },
                       [load] { load->Finished = true; });
-  link.Loading = true;
   AwaitFileWork(panel, load->Finished, bound, &directory->Progress);
-  link.Loading = false;
   return load;
 }
 
@@ -116,7 +114,10 @@ bool ReadNetworkFiles(Panel& panel) {
 
   const std::shared_ptr<Load> load = ReadOnWorker(panel);
   if (panel.Unloading) return false;
-  if (!load->Finished) return Fail(panel, MessageOf(load->Step));
+  if (!load->Finished) {
+    if (panel.Log) panel.Log->Event("full load given up: the share stopped answering");
+    return Fail(panel, MessageOf(load->Step));
+  }
   FullLoadReading& reading = load->Reading;
 
   if (!reading.Status) return Fail(panel, kStatusError);

@@ -41,6 +41,41 @@ QString FromAnsi(const std::string& text) {
   return out;
 }
 
+namespace {
+
+// While it lives, the windows open when it began take no input from the mouse or the keyboard; a
+// box opened meanwhile takes it as usual.
+class InputDropped final : public QObject {
+ public:
+  InputDropped() : modal_(QApplication::activeModalWidget()) {
+    QCoreApplication::instance()->installEventFilter(this);
+  }
+  ~InputDropped() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (QApplication::activeModalWidget() != modal_) return false;
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::ShortcutOverride:
+      case QEvent::Shortcut:
+      case QEvent::Wheel:
+        return true;
+      default:
+        return false;
+    }
+  }
+
+ private:
+  QPointer<QWidget> modal_;
+};
+
+}  // namespace
+
 QtUi::~QtUi() {
   // Dialogs with the main window as parent went with it; the others are ours to end.
   for (QDialog* dialog :
@@ -173,10 +208,14 @@ bool QtUi::StartHelp() {
 
 void QtUi::RunEventsFor(int maxMs) {
   RenderMainWindow();
+  // The operator's clicks and keys are dropped while behaviour waits, not kept for later: the
+  // toolkit's own way of holding them back hands them on in the next loop, where a Take clicked
+  // once was seen to run again and again.
+  const InputDropped dropped;
   // One pass that waits for something to happen; the timer makes sure it comes in time.
   QEventLoop loop;
   QTimer::singleShot(maxMs, &loop, [] {});
-  loop.processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+  loop.processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 void QtUi::CloseAllWindows() {
