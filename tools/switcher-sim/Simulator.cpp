@@ -14,7 +14,7 @@ namespace {
 constexpr qint64 kReadChunkBytes = 64 * 1024;
 constexpr size_t kMaxPendingBytes = 4096;  // longest panel message is a 260-byte password
 constexpr qint64 kMaxWriteBacklog = 64 * 1024 * 1024;
-constexpr size_t kMaxPanels = 64;
+constexpr size_t kMaxPanels = 256;
 constexpr qint64 kFloodBacklog = 1024 * 1024;  // queued per panel before more is generated
 constexpr size_t kFloodChunk = 256 * 1024;
 
@@ -56,7 +56,8 @@ void Simulator::Session::Log(const std::string& text) const {
 Simulator::Simulator(Router router, SimOptions options)
     : router_(std::move(router)),
       options_(std::move(options)),
-      floodTraffic_(router_.inputCount, router_.outputCount, 1250) {
+      floodTraffic_(router_.inputCount, router_.outputCount, 1250),
+      churnRandom_(options_.seed) {
   QObject::connect(&server_, &QTcpServer::newConnection, [this] { OnNewConnection(); });
   QObject::connect(&pollTimer_, &QTimer::timeout, [this] { SendPolls(); });
   if (!options_.files.dir.empty()) {
@@ -65,6 +66,7 @@ Simulator::Simulator(Router router, SimOptions options)
     });
   }
   QObject::connect(&floodTimer_, &QTimer::timeout, [this] { FloodTick(); });
+  QObject::connect(&churnTimer_, &QTimer::timeout, [this] { ChurnTick(); });
 }
 
 Simulator::~Simulator() {
@@ -79,6 +81,7 @@ std::string Simulator::Listen() {
     return server_.errorString().toStdString();
   }
   if (options_.pollSeconds > 0) pollTimer_.start(options_.pollSeconds * 1000);
+  StartChurn(options_.churnPerSecond);
   return {};
 }
 

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <map>
 #include <memory>
+#include <random>
 #include <string>
 
 #include "FileServer.h"
@@ -36,6 +37,8 @@ struct SimOptions {
   FileOptions files;         // files.dir empty: TCP only
   bool logMessages = false;  // every message in and out, as the panel's link log shows them
   int floodSeconds = 0;      // flood every panel this long from the first connection
+  double churnPerSecond = 0;  // random route changes per second (0: none)
+  uint32_t seed = 1;          // for the churn's choices
 };
 
 class Simulator {
@@ -52,7 +55,8 @@ class Simulator {
   quint16 Port() const { return server_.serverPort(); }
 
   // One console command: linkdown, linkup, silent on|off, close, route OUT IN, status N,
-  // remove NAME, restore NAME, truncate NAME [BYTES], freeze on|off, flood SECONDS, quit.
+  // remove NAME, restore NAME, truncate NAME [BYTES], freeze on|off, flood SECONDS,
+  // churn PER_SECOND, routes, quit.
   void HandleConsoleLine(const std::string& line);
 
  private:
@@ -95,6 +99,11 @@ class Simulator {
   void StartFlood(int seconds);
   void FloodTick();
   bool Flooding() const { return floodTimer_.isActive(); }
+  // Makes random routes at this rate (0 stops).
+  void StartChurn(double perSecond);
+  void ChurnTick();
+  // Prints every output's source on stdout: "ROUTES 3 0 - off ...".
+  void PrintRoutes() const;
 
   Router router_;
   SimOptions options_;
@@ -105,6 +114,8 @@ class Simulator {
   qint64 floodEndMs_ = 0;
   qint64 floodBytes_ = 0;
   FloodTraffic floodTraffic_;
+  QTimer churnTimer_;
+  std::mt19937 churnRandom_;
   std::map<int, std::unique_ptr<Session>> sessions_;
   int nextId_ = 1;
 };

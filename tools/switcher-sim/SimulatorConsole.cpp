@@ -65,6 +65,18 @@ void Simulator::HandleConsoleLine(const std::string& line) {
       LogLine(echo + (seconds > 0 ? ": flooding" : ": stopping the flood"));
       StartFlood(seconds);
     }
+  } else if (command == "churn" && !first.empty() && second.empty()) {
+    double perSecond = -1;
+    const auto [end, error] = std::from_chars(first.data(), first.data() + first.size(), perSecond);
+    if (error != std::errc() || end != first.data() + first.size() || perSecond < 0 ||
+        perSecond > 1000) {
+      LogLine(echo + ": refused (usage: churn PER_SECOND, 0..1000, 0 stops)");
+    } else {
+      StartChurn(perSecond);
+      LogLine(echo + (perSecond > 0 ? ": changing routes" : ": routes left alone"));
+    }
+  } else if (command == "routes" && first.empty()) {
+    PrintRoutes();
   } else if (command == "quit" && first.empty()) {
     LogLine(echo + ": quitting");
     for (auto& [id, session] : sessions_) session->socket->flush();
@@ -73,7 +85,7 @@ void Simulator::HandleConsoleLine(const std::string& line) {
     LogLine(echo +
             ": unknown command (linkdown, linkup, silent on|off, close, route OUT IN, status N, "
             "remove NAME, restore NAME, truncate NAME [BYTES], freeze on|off, flood SECONDS, "
-            "quit)");
+            "churn PER_SECOND, routes, quit)");
   }
 }
 

@@ -113,6 +113,18 @@ std::string ReadFileOptions(const QCommandLineParser& parser, const sim::Router&
   return {};
 }
 
+// The route churn's rate and seed; returns what is wrong with them, or empty.
+std::string ReadChurnOptions(const QCommandLineParser& parser, sim::SimOptions& options) {
+  bool ok = false;
+  options.churnPerSecond = parser.value("churn").toDouble(&ok);
+  if (!ok || options.churnPerSecond < 0 || options.churnPerSecond > 1000) {
+    return "--churn must be 0..1000";
+  }
+  options.seed = parser.value("seed").toUInt(&ok);
+  if (!ok) return "--seed must be a number from 0";
+  return {};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -156,6 +168,9 @@ int main(int argc, char** argv) {
       {"log-messages", "Log every message in and out: direction, name and bytes in hex."},
       {"flood", "Flood every panel with hostile traffic for n seconds from the first connection.",
        "n", "0"},
+      {"churn", "Make this many random route changes per second, 0..1000 (default 0).", "rate",
+       "0"},
+      {"seed", "Seed for the churn's random choices (default 1).", "n", "1"},
   });
   // An option it does not know is a bad option like any other (status 2, where process() ends
   // with 1); process() then only answers --help and --help-all.
@@ -173,6 +188,9 @@ int main(int argc, char** argv) {
   if (!ReadInt(parser, "poll", 0, 3600, options.pollSeconds)) return Fail("bad --poll");
   if (!ReadInt(parser, "max-message", 64, 1 << 30, maxMessage)) return Fail("bad --max-message");
   if (!ReadInt(parser, "flood", 0, 3600, options.floodSeconds)) return Fail("bad --flood");
+  if (const std::string error = ReadChurnOptions(parser, options); !error.empty()) {
+    return Fail(error);
+  }
   options.port = static_cast<quint16>(port);
   options.maxMessageBytes = static_cast<size_t>(maxMessage);
   options.linkDown = parser.isSet("linkdown");
