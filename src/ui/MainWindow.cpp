@@ -253,11 +253,16 @@ void MainWindow::buildStatusBar() {
 }
 
 void MainWindow::buildTimers() {
+  // Qt fires no timer again while its own handler runs, nested event loops included. The tick is
+  // queued, so that the timer's event is over before the routine runs: a routine may open a modal
+  // box (File Mode's outage message) under which its timer must go on ticking.
   auto timer = [this](const char* name, void (*routine)(Panel&)) {
     auto* t = new QTimer(this);
     t->setObjectName(QString::fromLatin1(name));
-    connect(t, &QTimer::timeout, this,
-            [this, routine] { dispatch([this, routine] { routine(panel_); }); });
+    connect(
+        t, &QTimer::timeout, this,
+        [this, routine] { dispatch([this, routine] { routine(panel_); }); },
+        Qt::QueuedConnection);
     return t;
   };
   tmrFileCheck_ = timer("tmrFileCheck", tmrFileCheck_Timer);

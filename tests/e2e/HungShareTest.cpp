@@ -3,7 +3,11 @@
 // never writes twice, and Exit does not wait for the share.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
 
 #include <memory>
 
@@ -21,13 +25,18 @@ constexpr const char* kServer = "/srv/zor/";
 constexpr const char* kCommandFile = "/srv/zor/xpt00001.wcf";
 const std::string kWriteError = "Error Writing Comamnd File!";
 
+// The small server's files, copied onto the share.
+void PutSmallServer(MemoryFileSystem& server) {
+  ServerDirectory files;
+  for (const char* name : {"Status.ndf", "lalpha.ndf", "lxptmap.ndf", "linhbt.ndf"})
+    server.Put(std::string(kServer) + name, *files.files.Content(std::string(kServer) + name));
+}
+
 TEST(HungShare, TheWindowGoesOnTheOutageComesOnTimeATakeGivesUpAndNothingRunsTwice) {
   // The worker may still be inside the share when the window has gone: the share outlives it.
   static MemoryFileSystem server;
   static BlockingFileSystem share(server);
-  ServerDirectory files;  // the small server's files, copied onto the share
-  for (const char* name : {"Status.ndf", "lalpha.ndf", "lxptmap.ndf", "linhbt.ndf"})
-    server.Put(std::string(kServer) + name, *files.files.Content(std::string(kServer) + name));
+  PutSmallServer(server);
 
   auto window = std::make_unique<LiveWindow>();
   LiveWindow& live = *window;
@@ -76,6 +85,44 @@ TEST(HungShare, TheWindowGoesOnTheOutageComesOnTimeATakeGivesUpAndNothingRunsTwi
   live.Trigger("mnuExit");
   EXPECT_FALSE(live.window.isVisible());
   window.reset();
+  share.Go();
+}
+
+// The outage message, opened by a tick that found the share still hanging, waits for the
+// operator's OK; the link timer goes on under it, so the panel sees the share answer again and
+// hang again while the box is open.
+TEST(HungShare, TheLinkTimerGoesOnUnderTheOutageMessageItsTickOpened) {
+  static MemoryFileSystem server;
+  static BlockingFileSystem share(server);
+  PutSmallServer(server);
+  auto window = std::make_unique<LiveWindow>();
+  LiveWindow& live = *window;
+  live.ui.AnswerMessageBox = nullptr;  // the real box
+  live.panel.Files = &share;
+  live.Start(SettingsText(false, "", 0, 30, kServer, false));
+  live.panel.Settings.FileMissLimit = 10;
+  ASSERT_TRUE(live.WaitFor([&] { return live.panel.View.StatusPanel1 == "Switcher Link (OK)"; }));
+
+  std::vector<std::string> captions;  // under the box: opened, share answering, hanging again
+  QElapsedTimer underTheBox;
+  QTimer operatorWatch;
+  QObject::connect(&operatorWatch, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    const std::string caption = live.window.windowTitle().toStdString();
+    if (captions.empty()) underTheBox.start();
+    if (captions.empty() || (caption != captions.back() && captions.size() < 3)) {
+      captions.push_back(caption);
+      captions.size() == 2 ? share.Stop() : share.Go();
+    }
+    if (captions.size() == 3 || underTheBox.elapsed() > 5000) box->accept();
+  });
+  operatorWatch.start(20);
+  share.Stop();
+  live.WaitFor([&] { return !captions.empty() && !QApplication::activeModalWidget(); }, 15000);
+  EXPECT_EQ(captions, (std::vector<std::string>{"ZOR Tolen DaziVedur - Not Connected",
+                                                "ZOR Tolen DaziVedur - Connected",
+                                                "ZOR Tolen DaziVedur - Not Connected"}));
   share.Go();
 }
 
