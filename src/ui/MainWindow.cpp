@@ -261,8 +261,7 @@ void MainWindow::buildTimers() {
     t->setObjectName(QString::fromLatin1(name));
     connect(
         t, &QTimer::timeout, this,
-        [this, routine] { dispatch([this, routine] { routine(panel_); }); },
-        Qt::QueuedConnection);
+        [this, routine] { dispatch([this, routine] { routine(panel_); }); }, Qt::QueuedConnection);
     return t;
   };
   tmrFileCheck_ = timer("tmrFileCheck", tmrFileCheck_Timer);

@@ -21,8 +21,8 @@ void Simulator::StartChurn(double perSecond) {
 void Simulator::ChurnTick() {
   // Another source than the one routed now, so that every tick is a change; a route the router
   // refuses (an inhibited input) is simply skipped.
-  const int output = static_cast<int>(churnRandom_() % router_.outputCount);
   if (router_.inputCount < 2) return;
+  const int output = static_cast<int>(churnRandom_() % router_.outputCount);
   int input = static_cast<int>(churnRandom_() % (router_.inputCount - 1));
   if (input >= router_.routes.at(output) && router_.routes.at(output) >= 0) ++input;
   ApplyRoute(output, input);
@@ -34,10 +34,13 @@ void Simulator::PrintRoutes() const {
   std::string line = "ROUTES";
   for (int output = 0; output < router_.outputCount; ++output) {
     const int input = router_.ShownSource(output);
-    line += ' ';
-    line += input == kUnrouted                                  ? std::string("-")
-            : router_.HasOffSource() && input == router_.OffInput() ? std::string("off")
-                                                                    : std::to_string(input);
+    if (input == kUnrouted) {
+      line += " -";
+    } else if (router_.HasOffSource() && input == router_.OffInput()) {
+      line += " off";
+    } else {
+      line += ' ' + std::to_string(input);
+    }
   }
   std::printf("%s\n", line.c_str());
   std::fflush(stdout);

@@ -37,6 +37,7 @@ struct SimOptions {
   FileOptions files;         // files.dir empty: TCP only
   bool logMessages = false;  // every message in and out, as the panel's link log shows them
   int floodSeconds = 0;      // flood every panel this long from the first connection
+
   double churnPerSecond = 0;  // random route changes per second (0: none)
   uint32_t seed = 1;          // for the churn's choices
 };
