@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
 
 #include "core/NullPorts.h"
 #include "core/Panel.h"
@@ -18,7 +19,7 @@ constexpr int kChannels = 16383;
 struct Editor {
   Editor() {
     InitVariables(panel);
-    panel.State.InputCount = kChannels;
+    panel.State.ReplaceInputs(std::vector<std::string>(kChannels), {});
     panel.State.DisplayListTarget = kInputListTarget;
     panel.Settings.InputDisplayList.assign(kChannels, '1');
   }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "core/FindByName.h"
 #include "core/NullPorts.h"
@@ -25,31 +26,27 @@ std::string StudioName(int channel) {
 void LoadStudio(Panel& panel, int count) {
   InitVariables(panel);
   SwitcherState& s = panel.State;
-  s.InputCount = s.OutputCount = count;
-  s.InputAlpha.resize(count);
-  s.OutputAlpha.assign(count, "MON");
-  s.InputChannelAt.resize(count);
-  s.OutputChannelAt.resize(count);
-  s.InputPositionOf.resize(count);
-  s.OutputPositionOf.resize(count);
+  std::vector<std::string> names(count);
+  std::vector<int16_t> channels(count);
   for (int p = 0; p < count; ++p) {
-    s.InputAlpha[p] = StudioName(p);
-    s.InputChannelAt[p] = s.OutputChannelAt[p] = static_cast<int16_t>(p);
-    s.InputPositionOf[p] = s.OutputPositionOf[p] = static_cast<int16_t>(p);
+    names[p] = StudioName(p);
+    channels[p] = static_cast<int16_t>(p);
   }
-  s.CrosspointMap.assign(count, OutputRoute{});
-  s.Inhibit.Recreate(count, count);
+  s.ReplaceInputs(std::move(names), channels);
+  s.ReplaceOutputs(std::vector<std::string>(count, "MON"), channels);
+  s.ReplaceRoutes(count);
+  s.RecreateInhibits();
   panel.Settings.HideInhibits = true;
   panel.Settings.InputDisplayList.assign(count, '1');
   panel.Settings.OutputDisplayList.assign(count, '1');
   for (int channel = 0; channel < count; ++channel) {
     if (channel % 7 == 3) panel.Settings.InputDisplayList[channel] = '0';
-    if (channel % 5 == 2) s.Inhibit.Set(0, channel, 1);
+    if (channel % 5 == 2) s.StoreInhibitRun(0, channel, channel + 1, 1);
   }
   panel.View.cmdoutSel.SetMax(count - 1);
   panel.View.cmdInSel.SetMax(count - 1);
   panel.View.txtOutputDisp.Text = "MON";
-  panel.View.txtInputDisp.Text = panel.View.txtPresetDisp.Text = s.InputAlpha[0];
+  panel.View.txtInputDisp.Text = panel.View.txtPresetDisp.Text = *s.Inputs().Alpha(0);
 }
 
 // The operator has typed "cam 0" and now types "1": matching names begin "CAM 01" or hold it.

@@ -146,7 +146,7 @@ void BM_TakeReports(benchmark::State& state) {
   }
   for (auto _ : state) {
     link.Arrive(reports);
-    benchmark::DoNotOptimize(link.panel.State.CrosspointMap[0].Source[0]);
+    benchmark::DoNotOptimize(link.panel.State.CrosspointMap()[0].Source[0]);
   }
   state.SetItemsProcessed(state.iterations() * 10000);
 }

@@ -4,9 +4,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/NullPorts.h"
 #include "core/Panel.h"
+#include "core/ScopedValue.h"
 #include "core/SelectorSteps.h"
 
 namespace {
@@ -20,33 +22,26 @@ constexpr int kShownChannel = 8191;
 void LoadHiddenRouter(Panel& panel) {
   InitVariables(panel);
   SwitcherState& s = panel.State;
-  s.InputCount = s.OutputCount = kEntries;
-  s.InputAlpha.assign(kEntries, "SRC");
-  s.OutputAlpha.assign(kEntries, "DST");
-  s.InputChannelAt.resize(kEntries);
-  s.OutputChannelAt.resize(kEntries);
-  s.InputPositionOf.resize(kEntries);
-  s.OutputPositionOf.resize(kEntries);
-  for (int p = 0; p < kEntries; ++p) {
-    const auto channel = static_cast<int16_t>(kEntries - 1 - p);
-    s.InputChannelAt[p] = s.OutputChannelAt[p] = channel;
-    s.InputPositionOf[channel] = s.OutputPositionOf[channel] = static_cast<int16_t>(p);
-  }
-  s.CrosspointMap.assign(kEntries, OutputRoute{});
-  s.Inhibit.Recreate(kEntries, kEntries);
+  std::vector<int16_t> channels(kEntries);
+  for (int p = 0; p < kEntries; ++p) channels[p] = static_cast<int16_t>(kEntries - 1 - p);
+  s.ReplaceInputs(std::vector<std::string>(kEntries, "SRC"), channels);
+  s.ReplaceOutputs(std::vector<std::string>(kEntries, "DST"), channels);
+  s.ReplaceRoutes(kEntries);
+  s.RecreateInhibits();
   panel.Settings.InputDisplayList.assign(kEntries, '0');
   panel.Settings.OutputDisplayList.assign(kEntries, '0');
   panel.Settings.InputDisplayList[kShownChannel] = '1';
   panel.Settings.OutputDisplayList[kShownChannel] = '1';
 
-  const int shownPosition = s.OutputPositionOf[kShownChannel];
+  const int shownPosition = *s.Outputs().PositionOf(kShownChannel);
   s.SelectedOutput = s.SelectedInput = shownPosition;
-  s.SelectorsBusy = true;
-  panel.View.cmdoutSel.SetMax(kEntries - 1);
-  panel.View.cmdoutSel.SetValue(shownPosition);
-  panel.View.cmdInSel.SetMax(kEntries - 1);
-  panel.View.cmdInSel.SetValue(shownPosition);
-  s.SelectorsBusy = false;
+  {
+    const ScopedValue busy(s.SelectorsBusy, true);
+    panel.View.cmdoutSel.SetMax(kEntries - 1);
+    panel.View.cmdoutSel.SetValue(shownPosition);
+    panel.View.cmdInSel.SetMax(kEntries - 1);
+    panel.View.cmdInSel.SetValue(shownPosition);
+  }
   panel.View.txtOutputDisp.Text = "DST";
   panel.View.txtInputDisp.Text = "SRC";
 }

@@ -184,7 +184,7 @@ int main(int argc, char** argv) {
   pulse.start(1);
 
   std::vector<double> toPaint, gaps, toPollAnswer;
-  const int chosen = panel.State.OutputChannelAt.at(panel.State.SelectedOutput);
+  const int chosen = panel.State.SelectedOutputChannel();
   for (int burst = 0; burst < bursts; ++burst) {
     const int target = burst % 2 ? 100 : 200;
     Bytes reports;

@@ -101,18 +101,20 @@ void CheckSound(const dazi::Panel& panel) {
   const dazi::SwitcherState& s = panel.State;
   const auto count = [](const auto& list) { return static_cast<int>(list.size()); };
   Check(!s.SelectorsBusy);
-  Check(count(s.InputAlpha) == s.InputCount && count(s.InputChannelAt) == s.InputCount);
-  Check(count(s.InputPositionOf) == s.InputCount);
-  Check(count(s.OutputAlpha) == s.OutputCount && count(s.OutputChannelAt) == s.OutputCount);
-  Check(s.SelectedInput >= 0 && s.SelectedInput < std::max(s.InputCount, 1));
-  Check(s.SelectedOutput >= 0 && s.SelectedOutput < std::max(s.OutputCount, 1));
+  for (const dazi::ChannelTable* table : {&s.Inputs(), &s.Outputs()}) {
+    Check(table->size() == table->Count() && count(table->Channels()) == table->Count());
+    // Positions exist once names have arrived, one per channel.
+    Check(table->Positions().empty() || count(table->Positions()) == table->Count());
+  }
+  Check(s.SelectedInput >= 0 && s.SelectedInput < std::max(s.InputCount(), 1));
+  Check(s.SelectedOutput >= 0 && s.SelectedOutput < std::max(s.OutputCount(), 1));
   // While a display reads "NoSystem" its spinner turns without moving the selection.
   if (panel.View.txtInputDisp.Text != dazi::kNoSystem)
     Check(panel.View.cmdInSel.Value() == s.SelectedInput);
   if (panel.View.txtOutputDisp.Text != dazi::kNoSystem)
     Check(panel.View.cmdoutSel.Value() == s.SelectedOutput);
-  Check(panel.View.cmdInSel.Max() <= std::max(s.InputCount - 1, 0));
-  Check(panel.View.cmdoutSel.Max() <= std::max(s.OutputCount - 1, 0));
+  Check(panel.View.cmdInSel.Max() <= std::max(s.InputCount() - 1, 0));
+  Check(panel.View.cmdoutSel.Max() <= std::max(s.OutputCount() - 1, 0));
 }
 
 // A meddling armed by the input: on the n-th time a call reaches the file, it is removed, cut

@@ -46,11 +46,11 @@ Match MatchOf(std::string_view name, std::string_view lower) {
 const std::vector<std::string>* NamesOf(const Panel& panel, FindKind kind) {
   switch (kind) {
     case FindKind::Destinations:
-      return &panel.State.OutputAlpha;
+      return &panel.State.Outputs().Alphas();
     case FindKind::Sources:
-      return &panel.State.InputAlpha;
+      return &panel.State.Inputs().Alphas();
     case FindKind::Salvos:
-      return &panel.State.SalvoName;
+      return &panel.State.Salvos().Alphas();
     default:
       return nullptr;
   }
@@ -86,7 +86,7 @@ FindKind FindKindOf(const Panel& panel, FindSide side) {
     return panel.View.txtOutputDisp.Text == kNoSystem ? FindKind::None : FindKind::Destinations;
   if (panel.View.txtInputDisp.Text == kNoSystem) return FindKind::None;
   if (s.KeyEntryMode) return FindKind::Keys;
-  if (s.SalvoMode) return s.SalvoCount == 0 ? FindKind::None : FindKind::Salvos;
+  if (s.SalvoMode) return s.SalvoCount() == 0 ? FindKind::None : FindKind::Salvos;
   return FindKind::Sources;
 }
 
@@ -94,7 +94,7 @@ std::vector<int> FindByName(const Panel& panel, FindSide side, std::string_view 
   const FindKind kind = FindKindOf(panel, side);
   const int last = LastValue(panel, side, kind);
   const std::vector<std::string>* names = NamesOf(panel, kind);
-  const int outputChannel = SelectedOutputChannel(panel.State);
+  const int outputChannel = panel.State.SelectedOutputChannel();
   std::string lower(typed);
   for (char& c : lower) c = static_cast<char>(Lower(c));
 
@@ -129,7 +129,7 @@ std::string FoundName(const Panel& panel, FindSide side, int value) {
 void ChooseFound(Panel& panel, FindSide side, int value) {
   const FindKind kind = FindKindOf(panel, side);
   if (value < 0 || value > LastValue(panel, side, kind)) return;
-  if (!Stops(panel, kind, SelectedOutputChannel(panel.State), value)) return;
+  if (!Stops(panel, kind, panel.State.SelectedOutputChannel(), value)) return;
   UpDown& spinner = side == FindSide::Destination ? panel.View.cmdoutSel : panel.View.cmdInSel;
   spinner.SetValue(value);
 }

@@ -12,15 +12,8 @@ namespace dazi {
 
 namespace {
 
-// Positions and channel numbers come from the link; nothing is looked up without this check.
-template <typename T>
-const T* At(const std::vector<T>& list, int index) {
-  if (index < 0 || static_cast<std::size_t>(index) >= list.size()) return nullptr;
-  return &list[static_cast<std::size_t>(index)];
-}
-
-int LastPosition(const std::vector<std::string>& list) {
-  return static_cast<int>(list.size()) - 1;
+int LastPosition(const ChannelTable& table) {
+  return table.size() - 1;
 }
 
 bool IsReserved(const std::string& alpha) {
@@ -35,25 +28,20 @@ bool ShownByDisplayList(const std::string& list, int channel) {
 
 }  // namespace
 
-int SelectedOutputChannel(const SwitcherState& s) {
-  const int16_t* channel = At(s.OutputChannelAt, s.SelectedOutput);
-  return channel ? *channel : -1;  // -1: no inhibit applies
-}
-
 bool OutputSkipped(const Panel& panel, int position) {
   const SwitcherState& s = panel.State;
-  const std::string* alpha = At(s.OutputAlpha, position);
-  const int16_t* channel = At(s.OutputChannelAt, position);
+  const std::string* alpha = s.Outputs().Alpha(position);
+  const int16_t* channel = s.Outputs().ChannelAt(position);
   if (!alpha || !channel || IsReserved(*alpha)) return true;
   return !ShownByDisplayList(panel.Settings.OutputDisplayList, *channel);
 }
 
 bool InputSkipped(const Panel& panel, int outputChannel, int position) {
   const SwitcherState& s = panel.State;
-  const std::string* alpha = At(s.InputAlpha, position);
-  const int16_t* channel = At(s.InputChannelAt, position);
+  const std::string* alpha = s.Inputs().Alpha(position);
+  const int16_t* channel = s.Inputs().ChannelAt(position);
   if (!alpha || !channel || IsReserved(*alpha)) return true;
-  if (panel.Settings.HideInhibits && s.Inhibit.Get(outputChannel, *channel) == 1) return true;
+  if (panel.Settings.HideInhibits && s.Inhibit().Get(outputChannel, *channel) == 1) return true;
   return !ShownByDisplayList(panel.Settings.InputDisplayList, *channel);
 }
 
@@ -79,13 +67,12 @@ void SettleOnSelectable(Panel& panel, UpDown& spinner, int& selected, int old, i
 void ShowRoutedSource(Panel& panel, bool updatePreset) {
   SwitcherState& s = panel.State;
   MainView& view = panel.View;
-  const int16_t* output = At(s.OutputChannelAt, s.SelectedOutput);
-  const OutputRoute* route = output ? At(s.CrosspointMap, *output) : nullptr;
+  const OutputRoute* route = s.ChosenRoute();
   if (!route) return;
 
   if (route->EntryCount > 0 && route->TieCount == route->EntryCount) {
-    const int16_t* position = At(s.OutputPositionOf, route->TieOutput[0]);
-    const std::string* alpha = position ? At(s.OutputAlpha, *position) : nullptr;
+    const int16_t* position = s.Outputs().PositionOf(route->TieOutput[0]);
+    const std::string* alpha = position ? s.Outputs().Alpha(*position) : nullptr;
     if (alpha) view.txtInputDisp.Text = *alpha;
     return;  // a tie has no source to preset
   }
@@ -93,12 +80,12 @@ void ShowRoutedSource(Panel& panel, bool updatePreset) {
   // The off source and the no-entries marker sit on the last position, which has no inverse.
   const int source = route->Source[0];
   int position = source;
-  if (source < s.InputCount - 1) {
-    const int16_t* found = At(s.InputPositionOf, source);
+  if (source < s.InputCount() - 1) {
+    const int16_t* found = s.Inputs().PositionOf(source);
     if (!found) return;
     position = *found;
   }
-  const std::string* alpha = At(s.InputAlpha, position);
+  const std::string* alpha = s.Inputs().Alpha(position);
   if (!alpha) return;
   view.txtInputDisp.Text = *alpha;
   if (updatePreset) {
@@ -119,11 +106,11 @@ void cmdoutSel_Change(Panel& panel) {
   s.SelectedOutput = view.cmdoutSel.Value();
   if (s.SelectedOutput == old) return;
 
-  SettleOnSelectable(panel, view.cmdoutSel, s.SelectedOutput, old, LastPosition(s.OutputAlpha),
+  SettleOnSelectable(panel, view.cmdoutSel, s.SelectedOutput, old, LastPosition(s.Outputs()),
                      [&panel](int p) { return OutputSkipped(panel, p); });
 
   view.txtOutputDisp.Color = s.ActiveColor;
-  if (const std::string* alpha = At(s.OutputAlpha, s.SelectedOutput)) {
+  if (const std::string* alpha = s.Outputs().Alpha(s.SelectedOutput)) {
     view.txtOutputDisp.Text = *alpha;
   }
   DisplayCurrentInput(panel, false);
@@ -143,20 +130,20 @@ void cmdInSel_Change(Panel& panel) {
     return;
   }
   if (s.SalvoMode) {
-    if (s.SalvoCount == 0) return;
-    if (const std::string* name = At(s.SalvoName, s.SelectedInput)) {
+    if (s.SalvoCount() == 0) return;
+    if (const std::string* name = s.Salvos().Alpha(s.SelectedInput)) {
       view.txtPresetDisp.Text = *name;
     }
     return;
   }
 
-  const int outputChannel = SelectedOutputChannel(s);
+  const int outputChannel = s.SelectedOutputChannel();
   SettleOnSelectable(
-      panel, view.cmdInSel, s.SelectedInput, old, LastPosition(s.InputAlpha),
+      panel, view.cmdInSel, s.SelectedInput, old, LastPosition(s.Inputs()),
       [&panel, outputChannel](int p) { return InputSkipped(panel, outputChannel, p); });
 
   view.txtPresetDisp.Color = s.PresetColor;
-  if (const std::string* alpha = At(s.InputAlpha, s.SelectedInput)) {
+  if (const std::string* alpha = s.Inputs().Alpha(s.SelectedInput)) {
     view.txtPresetDisp.Text = *alpha;
   }
 }
@@ -168,7 +155,7 @@ void DisplayCurrentInput(Panel& panel, bool updatePreset) {
   if (view.txtInputDisp.Text == kNoSystem) return;
 
   s.SelectorsBusy = true;
-  view.cmdInSel.SetMax(s.InputCount - 1);
+  view.cmdInSel.SetMax(s.InputCount() - 1);
   // A smaller maximum may have pulled the spinner down; the selection follows it.
   if (s.SelectedInput > view.cmdInSel.Max()) s.SelectedInput = view.cmdInSel.Value();
   ShowRoutedSource(panel, updatePreset);
@@ -176,15 +163,15 @@ void DisplayCurrentInput(Panel& panel, bool updatePreset) {
 }
 
 int FirstSelectableOutput(const Panel& panel) {
-  return FirstSelectable(LastPosition(panel.State.OutputAlpha),
+  return FirstSelectable(LastPosition(panel.State.Outputs()),
                          [&panel](int p) { return OutputSkipped(panel, p); })
       .value_or(0);
 }
 
 int FirstSelectableInput(const Panel& panel) {
-  const int outputChannel = SelectedOutputChannel(panel.State);
+  const int outputChannel = panel.State.SelectedOutputChannel();
   return FirstSelectable(
-             LastPosition(panel.State.InputAlpha),
+             LastPosition(panel.State.Inputs()),
              [&panel, outputChannel](int p) { return InputSkipped(panel, outputChannel, p); })
       .value_or(0);
 }

@@ -7,7 +7,6 @@
 namespace dazi {
 
 struct Panel;
-struct SwitcherState;
 
 void cmdoutSel_Change(Panel& panel);
 void cmdInSel_Change(Panel& panel);
@@ -24,7 +23,6 @@ void WhileSelectorsBusy(Panel& panel, const std::function<void()>& change);
 // destination's) when inhibits are hidden. Positions outside the lists are skipped too.
 bool OutputSkipped(const Panel& panel, int position);
 bool InputSkipped(const Panel& panel, int outputChannel, int position);
-int SelectedOutputChannel(const SwitcherState& s);  // -1 when no destination is chosen
 // What the preset display shows for a key-entry spinner value.
 std::string KeyText(int value);
 // Puts both spinners on position 0 with nowhere else to go, for while the lists hold no names.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <exception>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -20,10 +21,6 @@ constexpr const char* kExecuted = "Executed";
 constexpr const char* kFailed = "Failed";
 constexpr const char* kFirstKeyText = "Key 001";
 
-bool InRange(const std::vector<int16_t>& list, int index) {
-  return index >= 0 && static_cast<std::size_t>(index) < list.size();
-}
-
 // Ends a salvo Take: shows its result for the second before the timer returns the panel to
 // crosspoint mode.
 void FinishSalvoTake(Panel& panel, bool executed) {
@@ -35,8 +32,8 @@ void FinishSalvoTake(Panel& panel, bool executed) {
 void TakeWithKey(Panel& panel) {
   SwitcherState& s = panel.State;
   const int entered = panel.View.cmdInSel.Value() + 1;
-  const bool keyMatches =
-      InRange(s.SalvoKey, s.PendingSalvo) && entered == s.SalvoKey[s.PendingSalvo];
+  const int16_t* key = s.SalvoKey(s.PendingSalvo);
+  const bool keyMatches = key && entered == *key;
   const bool executed = keyMatches && SendSalvoExecute(panel, s.PendingSalvo);
   s.KeyEntryMode = false;
   ++panel.View.SelectorEpoch;
@@ -48,9 +45,7 @@ void StartKeyEntry(Panel& panel) {
   MainView& view = panel.View;
   s.KeyEntryMode = true;
   ++view.SelectorEpoch;
-  if (s.SelectedInput >= 0 && static_cast<std::size_t>(s.SelectedInput) < s.SalvoName.size()) {
-    view.txtInputDisp.Text = s.SalvoName[static_cast<std::size_t>(s.SelectedInput)];
-  }
+  if (const std::string* name = s.Salvos().Alpha(s.SelectedInput)) view.txtInputDisp.Text = *name;
   view.txtPresetDisp.Text = kFirstKeyText;
   view.cmdInSel.SetMax(kLastKeyValue);
   view.cmdInSel.SetValue(0);
@@ -59,22 +54,24 @@ void StartKeyEntry(Panel& panel) {
 
 void TakeSalvo(Panel& panel) {
   SwitcherState& s = panel.State;
-  if (s.SalvoCount == 0) {
+  if (s.SalvoCount() == 0) {
     mnuSalvoMode_Click(panel);
     return;
   }
   // A position or salvo number the salvo tables do not hold fails the Take; nothing is sent.
-  if (!InRange(s.SalvoNumberAt, s.SelectedInput)) {
+  const int16_t* number = s.Salvos().ChannelAt(s.SelectedInput);
+  if (!number) {
     FinishSalvoTake(panel, false);
     return;
   }
-  s.PendingSalvo = s.SalvoNumberAt[static_cast<std::size_t>(s.SelectedInput)];
-  if (!InRange(s.SalvoKey, s.PendingSalvo)) {
+  s.PendingSalvo = *number;
+  const int16_t* key = s.SalvoKey(s.PendingSalvo);
+  if (!key) {
     FinishSalvoTake(panel, false);
     return;
   }
 
-  if (s.SalvoKey[static_cast<std::size_t>(s.PendingSalvo)] == 0) {
+  if (*key == 0) {
     FinishSalvoTake(panel, SendSalvoExecute(panel, s.PendingSalvo));
     return;
   }
@@ -83,15 +80,16 @@ void TakeSalvo(Panel& panel) {
 
 void TakeCrosspoint(Panel& panel) {
   const SwitcherState& s = panel.State;
-  const int input = s.InputChannelAt.at(static_cast<std::size_t>(s.SelectedInput));
-  const int output = s.OutputChannelAt.at(static_cast<std::size_t>(s.SelectedOutput));
+  const int16_t* input = s.Inputs().ChannelAt(s.SelectedInput);
+  const int16_t* output = s.Outputs().ChannelAt(s.SelectedOutput);
+  if (!input || !output) throw std::out_of_range("selected position");
 
   if (panel.Settings.LinkMode == TCPIPMode) {
-    SendCrosspointChange(panel, output, input);  // the displays follow the server's report
+    SendCrosspointChange(panel, *output, *input);  // the displays follow the server's report
     return;
   }
   if (panel.Settings.ServerPath.empty()) return;
-  if (!WriteCommandFile(panel, input, output)) {
+  if (!WriteCommandFile(panel, *input, *output)) {
     panel.Ui.MessageBox("Error Writing Comamnd File!", "bCommand Error", MsgIcon::Critical,
                         MsgButtons::Ok);
   }
@@ -104,12 +102,11 @@ void PresetSelectedSource(Panel& panel) {
   SwitcherState& s = panel.State;
   MainView& view = panel.View;
   s.SelectorsBusy = true;
-  view.cmdInSel.SetMax(s.InputCount - 1);
+  view.cmdInSel.SetMax(s.InputCount() - 1);
   s.SelectedInput = std::clamp(s.SelectedInput, 0, view.cmdInSel.Max());
   view.cmdInSel.SetValue(s.SelectedInput);
-  if (static_cast<std::size_t>(s.SelectedInput) < s.InputAlpha.size()) {
-    view.txtPresetDisp = {s.InputAlpha[static_cast<std::size_t>(s.SelectedInput)], s.PresetColor};
-  }
+  if (const std::string* alpha = s.Inputs().Alpha(s.SelectedInput))
+    view.txtPresetDisp = {*alpha, s.PresetColor};
   s.SelectorsBusy = false;
 }
 
@@ -169,7 +166,8 @@ void EndSalvoMode(Panel& panel) {
 }
 
 bool HasSwitcherData(const SwitcherState& s) {
-  return !s.InputAlpha.empty() && s.InputAlpha.front() != kNoSystem;
+  const std::string* first = s.Inputs().Alpha(0);
+  return first && *first != kNoSystem;
 }
 
 void DisplayFirstSalvo(Panel& panel) {
@@ -177,10 +175,11 @@ void DisplayFirstSalvo(Panel& panel) {
   MainView& view = panel.View;
   if (!s.SalvoMode) return;
   s.SelectorsBusy = true;
-  const int listed = std::min(s.SalvoCount, static_cast<int>(s.SalvoName.size()));
+  const int listed = std::min(s.SalvoCount(), s.Salvos().size());
   view.cmdInSel.SetMax(listed - 1);
   view.txtInputDisp.Text = kSalvoModeText;
-  view.txtPresetDisp.Text = s.SalvoName.empty() ? kNoSalvos : s.SalvoName.front();
+  const std::string* first = s.Salvos().Alpha(0);
+  view.txtPresetDisp.Text = first ? *first : kNoSalvos;
   s.SelectedInput = 0;
   view.cmdInSel.SetValue(0);
   s.SelectorsBusy = false;

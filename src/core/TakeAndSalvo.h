@@ -4,7 +4,7 @@
 namespace dazi {
 
 struct Panel;
-struct SwitcherState;
+class SwitcherState;
 
 void cmdTake_Click(Panel& panel);
 void mnuSalvoMode_Click(Panel& panel);

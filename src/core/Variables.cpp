@@ -48,24 +48,11 @@ void InitVariables(Panel& panel) {
   view.tmrFileCheck.IntervalMs = settings.RefreshRate;
 
   constexpr int kStartCount = 256;
-  s.InputAlpha.assign(kStartCount, "");
-  s.OutputAlpha.assign(kStartCount, "");
-  s.CrosspointMap.assign(kStartCount, OutputRoute{});
-  s.Inhibit.Recreate(kStartCount, kStartCount);
-  s.InputPositionOf.assign(kStartCount, 0);
-  s.InputChannelAt.assign(kStartCount, 0);
-  s.OutputChannelAt.assign(kStartCount, 0);
-  s.InputAlpha[0] = kNoSystem;
-  s.OutputAlpha[0] = kFirstOutput;
+  s.Start(kStartCount);
 
-  view.txtInputDisp = {s.InputAlpha[s.SelectedInput], s.ActiveColor};
-  view.txtOutputDisp = {s.OutputAlpha[s.SelectedOutput], s.ActiveColor};
-  view.txtPresetDisp = {s.InputAlpha[s.SelectedInput], s.PresetColor};
-
-  s.InputAlphaByChannel.resize(s.InputCount);
-  for (int k = 0; k < s.InputCount; ++k) s.InputAlphaByChannel[k] = GeneratedInputName(k);
-  s.OutputAlphaByChannel.resize(s.OutputCount);
-  for (int k = 0; k < s.OutputCount; ++k) s.OutputAlphaByChannel[k] = GeneratedOutputName(k);
+  view.txtInputDisp = {*s.Inputs().Alpha(s.SelectedInput), s.ActiveColor};
+  view.txtOutputDisp = {*s.Outputs().Alpha(s.SelectedOutput), s.ActiveColor};
+  view.txtPresetDisp = {*s.Inputs().Alpha(s.SelectedInput), s.PresetColor};
 
   // Until names arrive the spinners stay on the one named position.
   ParkSelectors(panel);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ChannelTable.h"
 #include "core/InhibitMap.h"
 
 namespace dazi {
@@ -46,30 +47,87 @@ inline constexpr const char* kOffSourceByChannel = "- Off -";
 inline constexpr const char* kNoSalvos = "No Salvos";
 inline constexpr const char* kSalvoModeText = "Salvo Mode";
 
-struct SwitcherState {
-  int InputCount = 256;
-  int OutputCount = 256;
-  int SalvoCount = 0;
+// What the server reported for one output's entries, in order: a tie names another output, a
+// source an input. Words B and C are kept as received.
+struct RouteEntry {
+  bool Tie = false;
+  int16_t A = 0;
+  int16_t B = 0;
+  int16_t C = 0;
+};
+
+// The panel's picture of the switcher and of what the operator chose. The switcher's channels,
+// routes and inhibits have one owner: they are read through the accessors and changed only
+// through the operations below, which both links call and which keep counts and lists in step.
+// The selection, the modes and the links' bookkeeping are plain fields of the routines that own
+// them.
+class SwitcherState {
+ public:
+  const ChannelTable& Inputs() const { return inputs_; }
+  const ChannelTable& Outputs() const { return outputs_; }
+  const ChannelTable& Salvos() const { return salvos_; }
+  int InputCount() const { return inputs_.Count(); }
+  int OutputCount() const { return outputs_.Count(); }
+  int SalvoCount() const { return salvos_.Count(); }
+
+  // One record per output channel, as far as the link has sized it.
+  const std::vector<OutputRoute>& CrosspointMap() const { return crosspointMap_; }
+  const OutputRoute* Route(int outputChannel) const {
+    return CheckedAt(crosspointMap_, outputChannel);
+  }
+  const InhibitMap& Inhibit() const { return inhibit_; }
+  // The key of a salvo number; null for a salvo without one.
+  const int16_t* SalvoKey(int salvo) const { return CheckedAt(salvoKey_, salvo); }
+  const std::vector<int16_t>& SalvoKeys() const { return salvoKey_; }
+
+  // The chosen destination's channel (-1 when the list holds none) and its route (null when the
+  // map has no record for it): the one way to what feeds the destination.
+  int SelectedOutputChannel() const;
+  const OutputRoute* ChosenRoute() const { return Route(SelectedOutputChannel()); }
+
+  // The start: `count` unnamed inputs and outputs, "NoSystem" and "OUT 1" first, a map of
+  // `count` empty records and an empty inhibit map of the same bounds; no salvos.
+  void Start(int count);
+  // New inputs or outputs in selector order (names, channel numbers), counted whole; the map and
+  // the inhibit map are left for the link to fit (FitRoutes, RecreateInhibits).
+  void ReplaceInputs(std::vector<std::string> alphas, std::vector<int16_t> channels);
+  void ReplaceOutputs(std::vector<std::string> alphas, std::vector<int16_t> channels);
+  // The off source of a type-1301 switcher, after the received inputs on a channel of its own.
+  void AddOffSource(int16_t channel) { inputs_.Append(kOffSource, channel); }
+  void ReplaceInputAlphasByChannel(std::vector<std::string> names);
+  void ReplaceOutputAlphasByChannel(std::vector<std::string> names);
+  // Salvos in selector order with their salvo numbers; none: `text` stands alone on the list.
+  void ReplaceSalvos(std::vector<std::string> names, std::vector<int16_t> numbers);
+  void ClearSalvos(std::string text) { salvos_.Clear(std::move(text)); }
+  // The salvos' keys by salvo number; none: the list reads "No Salvos". The count follows.
+  void ReplaceSalvoKeys(std::vector<int16_t> keys);
+
+  // One record per output, keeping the records of the outputs that remain.
+  void FitRoutes();
+  // `records` empty records.
+  void ReplaceRoutes(size_t records);
+  // Source(0) of an output: a take report, or a map that names one source per output. False
+  // when the map has no record for the output.
+  bool ApplyRoute(int outputChannel, int inputChannel);
+  // An output's sources, in order (at most 64); none: Source(0) = InputCount-1.
+  void StoreSources(int outputChannel, const int16_t* sources, size_t count);
+  // An output's entries as the crosspoint map gives them (at most 64, at most 32 ties); word C
+  // only from the long form. Slots no entry reaches keep what they held.
+  void StoreEntries(int outputChannel, uint8_t routeByte, const std::vector<RouteEntry>& entries,
+                    bool longForm);
+
+  // Empty, with room for every output and input and one more of each.
+  void RecreateInhibits() { inhibit_.Recreate(OutputCount() + 1, InputCount() + 1); }
+  void ReplaceInhibits(InhibitMap map) { inhibit_ = std::move(map); }
+  // The flag of inputs first .. end-1 of one output; throws std::out_of_range past the map's
+  // bounds, after storing what lies within them.
+  void StoreInhibitRun(int outputChannel, int first, int end, int flag);
+
+  // The switcher link went down: both lists read "NoSystem" and the selection goes back to the
+  // top; the counts stay as the switcher last reported them.
+  void LinkDown();
+
   int SwitcherType = 0;
-
-  // Alpha table: selector order (sorted in TCP/IP Mode, file order in File Mode).
-  std::vector<std::string> InputAlpha;
-  std::vector<std::string> OutputAlpha;
-  std::vector<int16_t> InputChannelAt;
-  std::vector<int16_t> OutputChannelAt;
-  std::vector<int16_t> InputPositionOf;
-  std::vector<int16_t> OutputPositionOf;
-  std::vector<std::string> InputAlphaByChannel;
-  std::vector<std::string> OutputAlphaByChannel;
-
-  // Salvos; empty until the salvo information arrives.
-  std::vector<std::string> SalvoName;
-  std::vector<int16_t> SalvoNumberAt;
-  std::vector<int16_t> SalvoPositionOf;
-  std::vector<int16_t> SalvoKey;
-
-  std::vector<OutputRoute> CrosspointMap;  // by output channel
-  InhibitMap Inhibit;                      // by output channel, input channel
 
   // Selection and mode.
   int SelectedOutput = 0;
@@ -101,6 +159,14 @@ struct SwitcherState {
   std::string AlphaFileStamp;
   std::string InhibitFileStamp;
   bool OutageMessageOpen = false;  // the lost-files message is on the screen
+
+ private:
+  ChannelTable inputs_;
+  ChannelTable outputs_;
+  ChannelTable salvos_;
+  std::vector<int16_t> salvoKey_;
+  std::vector<OutputRoute> crosspointMap_;
+  InhibitMap inhibit_;
 };
 
 enum LinkMode : int16_t { FileMode = 0, TCPIPMode = -1 };

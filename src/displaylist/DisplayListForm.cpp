@@ -15,9 +15,9 @@ namespace {
 int ChannelCount(const Panel& panel) {
   switch (panel.State.DisplayListTarget) {
     case kInputListTarget:
-      return std::max(panel.State.InputCount, 0);
+      return std::max(panel.State.InputCount(), 0);
     case kOutputListTarget:
-      return std::max(panel.State.OutputCount, 0);
+      return std::max(panel.State.OutputCount(), 0);
     default:
       return -1;
   }
@@ -40,9 +40,8 @@ auto* TargetList(P& panel) {
 // File Mode; the generated pattern goes on beyond them, so that every channel can be listed.
 std::string ChannelName(const Panel& panel, int channel) {
   const bool inputs = panel.State.DisplayListTarget == kInputListTarget;
-  const std::vector<std::string>& names =
-      inputs ? panel.State.InputAlphaByChannel : panel.State.OutputAlphaByChannel;
-  if (static_cast<std::size_t>(channel) < names.size()) return names[channel];
+  const ChannelTable& table = inputs ? panel.State.Inputs() : panel.State.Outputs();
+  if (const std::string* name = table.AlphaByChannel(channel)) return *name;
   return inputs ? GeneratedInputName(channel) : GeneratedOutputName(channel);
 }
 

@@ -9,8 +9,7 @@
 namespace dazi {
 
 struct Panel;
-struct SwitcherState;
-struct OutputRoute;
+class SwitcherState;
 
 // Replaces the alpha tables and counts, adds the "- OFF -" input of a type-1301 switcher, and
 // sets the spinners' maxima. When a count changes, the crosspoint table and the inhibit map
@@ -22,13 +21,9 @@ void ApplyAlphaFile(Panel& panel, AlphaFile file);
 // the files give the displays something to show, the spinners come back to the selection.
 void PutSpinnersOnTheSelection(Panel& panel);
 
-// Fills the records of the table that the file has: lxptmap.ndf gives the sources and their
-// count (no source: the last input), Xptmap.ndf the first source only.
-void StoreCrosspoints(std::vector<OutputRoute>& table, const CrosspointFile& file, int inputCount);
-
-// The position of every input channel, from the channel at every position. A channel outside
-// the input count has no position.
-void RebuildInputPositions(SwitcherState& state);
+// Fills the records of the map that the file has: lxptmap.ndf gives the sources and their count
+// (no source: the last input), Xptmap.ndf the first source only.
+void StoreCrosspoints(SwitcherState& state, const CrosspointFile& file);
 
 // With no source or no destination left the three displays read "NoSystem" rather than names
 // the model no longer holds, which also keeps the spinners and Take still. True in that case.

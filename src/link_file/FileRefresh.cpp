@@ -20,19 +20,14 @@ namespace dazi {
 namespace {
 
 RefreshMarkers KeptMarkers(const SwitcherState& s) {
-  return {s.StatusFileStamp,
-          s.ServerStatusByte,
-          s.CrosspointSerial,
-          s.AlphaFileStamp,
-          s.InhibitFileStamp,
-          {s.InputCount, s.OutputCount},
-          s.Inhibit.Outputs(),
-          s.Inhibit.Inputs()};
+  return {s.StatusFileStamp,     s.ServerStatusByte,  s.CrosspointSerial,
+          s.AlphaFileStamp,      s.InhibitFileStamp,  {s.InputCount(), s.OutputCount()},
+          s.Inhibit().Outputs(), s.Inhibit().Inputs()};
 }
 
 void ApplyCrosspoints(Panel& panel, const CrosspointFile& file) {
   SwitcherState& s = panel.State;
-  StoreCrosspoints(s.CrosspointMap, file, s.InputCount);
+  StoreCrosspoints(s, file);
   s.CrosspointSerial = file.Serial;
   ShowRoutedSourceFromFiles(panel);
   PutSpinnersOnTheSelection(panel);
@@ -46,12 +41,12 @@ void ApplyAlphas(Panel& panel, Stamped<AlphaFile> alphas) {
   if (!file.Counted) file.SwitcherType = s.SwitcherType;
   ApplyAlphaFile(panel, std::move(file));
   s.AlphaFileStamp = std::move(alphas.Stamp);
-  if (ShowNoChannels(panel)) return RebuildInputPositions(s);
+  if (ShowNoChannels(panel)) return;
 
   ShowRoutedSourceFromFiles(panel);
-  view.txtPresetDisp = {s.InputAlpha[static_cast<size_t>(s.SelectedInput)], s.PresetColor};
-  view.txtOutputDisp = {s.OutputAlpha[static_cast<size_t>(s.SelectedOutput)], s.ActiveColor};
-  RebuildInputPositions(s);
+  // ApplyAlphaFile kept both selections inside their lists.
+  view.txtPresetDisp = {*s.Inputs().Alpha(s.SelectedInput), s.PresetColor};
+  view.txtOutputDisp = {*s.Outputs().Alpha(s.SelectedOutput), s.ActiveColor};
 }
 
 // Puts what the worker read into the model, in the order the tick reads the files.
@@ -66,7 +61,7 @@ TickEnd ApplyReading(Panel& panel, TickReading reading) {
   if (reading.Crosspoints) ApplyCrosspoints(panel, *reading.Crosspoints);
   if (reading.Alphas) ApplyAlphas(panel, std::move(*reading.Alphas));
   if (reading.Inhibits) {
-    s.Inhibit = std::move(reading.Inhibits->Content);
+    s.ReplaceInhibits(std::move(reading.Inhibits->Content));
     s.InhibitFileStamp = std::move(reading.Inhibits->Stamp);
   }
   return reading.End;
@@ -145,17 +140,17 @@ void FileRefreshTick(Panel& panel) {
   auto reading = std::make_shared<TickReading>();
   link.TickRunning = true;
   const uint64_t generation = link.Generation;
-  panel.FileWork->Run([directory, kept, reading] { *reading = ReadTick(*directory, kept); },
-                      [&panel, directory, generation, reading] {
-                        FileLinkState& now = panel.FileLink;
-                        if (now.Generation != generation) return;
-                        now.TickRunning = false;
-                        // Settings changed meanwhile: the reading is of another directory.
-                        if (panel.Settings.LinkMode != FileMode ||
-                            panel.Settings.ServerPath != directory->Path)
-                          return;
-                        EndTick(panel, ApplyReading(panel, std::move(*reading)));
-                      });
+  panel.FileWork->Run(
+      [directory, kept, reading] { *reading = ReadTick(*directory, kept); },
+      [&panel, directory, generation, reading] {
+        FileLinkState& now = panel.FileLink;
+        if (now.Generation != generation) return;
+        now.TickRunning = false;
+        // Settings changed meanwhile: the reading is of another directory.
+        if (panel.Settings.LinkMode != FileMode || panel.Settings.ServerPath != directory->Path)
+          return;
+        EndTick(panel, ApplyReading(panel, std::move(*reading)));
+      });
 }
 
 }  // namespace dazi

@@ -41,9 +41,8 @@ bool Fail(Panel& panel, const char* message) {
 
 void ApplyCrosspoints(Panel& panel, const CrosspointFile& file) {
   SwitcherState& s = panel.State;
-  s.CrosspointMap.assign(file.Counted ? file.Sources.size() : static_cast<size_t>(s.OutputCount),
-                         OutputRoute{});
-  StoreCrosspoints(s.CrosspointMap, file, s.InputCount);
+  s.ReplaceRoutes(file.Counted ? file.Sources.size() : static_cast<size_t>(s.OutputCount()));
+  StoreCrosspoints(s, file);
   s.CrosspointSerial = file.Serial;
 }
 
@@ -57,9 +56,9 @@ void ShowFirstEntries(Panel& panel) {
     view.cmdInSel.SetValue(s.SelectedInput);
   });
   if (ShowNoChannels(panel)) return;
-  view.txtOutputDisp.Text = s.OutputAlpha.front();
+  view.txtOutputDisp.Text = *s.Outputs().Alpha(0);
   ShowRoutedSourceFromFiles(panel);
-  view.txtPresetDisp.Text = s.InputAlpha.front();
+  view.txtPresetDisp.Text = *s.Inputs().Alpha(0);
 }
 
 const char* MessageOf(LoadStep step) {
@@ -134,14 +133,13 @@ bool ReadNetworkFiles(Panel& panel) {
   s.AlphaFileStamp = std::move(reading.Alphas->Stamp);
   // The fixed map names 256 outputs; a smaller switcher cannot hold them.
   if (!reading.Crosspoints ||
-      (!reading.Crosspoints->Counted && s.OutputCount < kFixedCrosspointOutputs))
+      (!reading.Crosspoints->Counted && s.OutputCount() < kFixedCrosspointOutputs))
     return Fail(panel, kCrosspointError);
   ApplyCrosspoints(panel, *reading.Crosspoints);
   if (!reading.Inhibits) return Fail(panel, kInhibitError);
-  s.Inhibit = std::move(reading.Inhibits->Content);
+  s.ReplaceInhibits(std::move(reading.Inhibits->Content));
   s.InhibitFileStamp = std::move(reading.Inhibits->Stamp);
 
-  RebuildInputPositions(s);
   s.SelectedOutput = 0;
   s.SelectedInput = 0;
   ShowFirstEntries(panel);

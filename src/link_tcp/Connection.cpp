@@ -23,10 +23,10 @@ constexpr int kInfoRetryAfterTicks = 20;
 // Whether the channel at a selector position is shown by a display list. A list shorter than
 // the channel hides it; a position the channel table does not hold hides nothing, so the caller
 // leaves that spinner alone.
-bool HiddenByDisplayList(const std::string& displayList, const std::vector<int16_t>& channelAt,
-                         int position) {
-  if (position < 0 || position >= static_cast<int>(channelAt.size())) return false;
-  const int channel = channelAt[position];
+bool HiddenByDisplayList(const std::string& displayList, const ChannelTable& table, int position) {
+  const int16_t* at = table.ChannelAt(position);
+  if (!at) return false;
+  const int channel = *at;
   if (channel < 0 || channel >= static_cast<int>(displayList.size())) return true;
   return displayList[channel] != '1';
 }
@@ -35,9 +35,9 @@ bool HiddenByDisplayList(const std::string& displayList, const std::vector<int16
 // moves on; each spinner's change handling steps past further hidden channels.
 void ShowInitialData(Panel& panel) {
   const SwitcherState& s = panel.State;
-  if (HiddenByDisplayList(panel.Settings.OutputDisplayList, s.OutputChannelAt, s.SelectedOutput))
+  if (HiddenByDisplayList(panel.Settings.OutputDisplayList, s.Outputs(), s.SelectedOutput))
     panel.View.cmdoutSel.StepUp();
-  if (HiddenByDisplayList(panel.Settings.InputDisplayList, s.InputChannelAt, s.SelectedInput))
+  if (HiddenByDisplayList(panel.Settings.InputDisplayList, s.Inputs(), s.SelectedInput))
     panel.View.cmdInSel.StepUp();
 }
 
@@ -51,14 +51,11 @@ void ShowLinkDown(Panel& panel) {
     view.tmrSalvoMsg.Enabled = false;
   }
   ++view.SelectorEpoch;
-  s.SelectedOutput = 0;
-  s.SelectedInput = 0;
-  s.InputAlpha.assign(1, kNoSystem);
-  s.OutputAlpha.assign(1, kNoSystem);
+  s.LinkDown();
   view.StatusPanel1 = kStatusLinkNc;
-  view.txtInputDisp = {s.InputAlpha[0], s.ActiveColor};
-  view.txtPresetDisp = {s.InputAlpha[0], s.PresetColor};
-  view.txtOutputDisp = {s.OutputAlpha[0], s.ActiveColor};
+  view.txtInputDisp = {kNoSystem, s.ActiveColor};
+  view.txtPresetDisp = {kNoSystem, s.PresetColor};
+  view.txtOutputDisp = {kNoSystem, s.ActiveColor};
 
   // The spinners follow the selection, and may not reach positions the lists no longer hold.
   ParkSelectors(panel);

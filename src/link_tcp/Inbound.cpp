@@ -60,21 +60,20 @@ void ProcessTake(Panel& panel, const Message& message, TakeLookup& lookup) {
     const int input = ReadNumber(message, 3);
     const int output = ReadNumber(message, 5);
     // An output the panel does not have ends the report (hostile floods carry many: no throw).
-    if (output >= s.OutputCount || output >= static_cast<int>(s.CrosspointMap.size())) return;
-    s.CrosspointMap[output].Source[0] = static_cast<int16_t>(input);
+    if (output >= s.OutputCount() || !s.ApplyRoute(output, input)) return;
 
     // Whatever output the report named, show what now feeds the chosen destination: the first
     // position that holds its source.
-    const int chosen = s.OutputChannelAt.at(s.SelectedOutput);
-    const int16_t source = s.CrosspointMap.at(chosen).Source[0];
-    if (!lookup.valid || lookup.source != source) {
-      const int positions = std::min<int>(s.InputCount, static_cast<int>(s.InputChannelAt.size()));
-      const auto begin = s.InputChannelAt.begin();
-      const auto found = std::find(begin, begin + positions, source);
-      lookup = {true, source, found == begin + positions ? -1 : static_cast<int>(found - begin)};
+    const OutputRoute* chosen = s.ChosenRoute();
+    if (!chosen) throw std::out_of_range("chosen destination");
+    const int16_t source = chosen->Source[0];
+    if (!lookup.valid || lookup.source != source)
+      lookup = {true, source, s.Inputs().FirstPositionOf(source)};
+    if (lookup.position >= 0) {
+      const std::string* alpha = s.Inputs().Alpha(lookup.position);
+      if (!alpha) throw std::out_of_range("input position");
+      panel.View.txtInputDisp = {*alpha, s.ActiveColor};
     }
-    if (lookup.position >= 0)
-      panel.View.txtInputDisp = {s.InputAlpha.at(lookup.position), s.ActiveColor};
   } catch (const std::exception&) {
     [[maybe_unused]] const char* error = "Error Processing Take";
   }
@@ -102,18 +101,20 @@ void ProcessSalvoEvents(Panel& panel, const Message& message) {
   try {
     if (!ChecksumValid(message)) return;
     const int count = ReadNumber(message, 2);
-    s.SalvoCount = count;
-    if (count == 0)
-      s.SalvoName = {kNoSalvos};
-    else
-      s.SalvoKey.assign(count, 0);
     // A count beyond the records present runs off the message's end and stops there.
+    std::vector<int16_t> keys(static_cast<size_t>(count), 0);
     size_t record = 6;
-    for (int k = 0; k < count; ++k) {
-      s.SalvoKey[k] = static_cast<int16_t>(ReadNumber(message, record));
-      const size_t events = static_cast<size_t>(ReadNumber(message, record + 2));
-      record += 4 + 13 * events;
+    try {
+      for (int k = 0; k < count; ++k) {
+        keys[static_cast<size_t>(k)] = static_cast<int16_t>(ReadNumber(message, record));
+        const size_t events = static_cast<size_t>(ReadNumber(message, record + 2));
+        record += 4 + 13 * events;
+      }
+    } catch (const std::exception&) {
+      s.ReplaceSalvoKeys(std::move(keys));
+      throw;
     }
+    s.ReplaceSalvoKeys(std::move(keys));
     s.InfoPending &= ~kInfoSalvos;
   } catch (const std::exception&) {
     [[maybe_unused]] const char* error = "Error Receiving Salvo Events";

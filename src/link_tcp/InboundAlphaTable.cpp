@@ -1,4 +1,5 @@
 #include <exception>
+#include <optional>
 #include <stdexcept>
 
 #include "core/Panel.h"
@@ -18,12 +19,15 @@ constexpr int kSalvos = 50;
 struct SortedTable {
   std::vector<std::string> alphas;
   std::vector<int16_t> numbers;
-  std::vector<int16_t> positionOf;  // inverse of numbers
 };
 
-SortedTable Sort(std::vector<std::string> alphas, const std::vector<int16_t>& numbers) {
+// Empty when a record number lies outside 0 .. N-1: the table names no position for it.
+std::optional<SortedTable> Sort(std::vector<std::string> alphas,
+                                const std::vector<int16_t>& numbers) {
+  const int count = static_cast<int>(numbers.size());
+  for (int16_t number : numbers)
+    if (number < 0 || number >= count) return std::nullopt;
   const std::vector<int> order = SortedAlphaOrder(alphas);
-  const int count = static_cast<int>(order.size());
   SortedTable table;
   // Room for the off source an input table may gain: growing a full list would double it.
   table.alphas.reserve(order.size() + 1);
@@ -31,12 +35,6 @@ SortedTable Sort(std::vector<std::string> alphas, const std::vector<int16_t>& nu
   for (int record : order) {
     table.alphas.push_back(std::move(alphas[record]));
     table.numbers.push_back(numbers[record]);
-  }
-  table.positionOf.assign(order.size(), 0);
-  for (int k = 0; k < count; ++k) {
-    const int number = table.numbers[k];
-    if (number < 0 || number >= count) throw std::out_of_range("record number");
-    table.positionOf[number] = static_cast<int16_t>(k);
   }
   return table;
 }
@@ -55,22 +53,17 @@ void RequestInhibitMapUnlessPending(Panel& panel) {
 
 void ApplyInputs(Panel& panel, SortedTable table, int count) {
   SwitcherState& s = panel.State;
-  const int oldCount = s.InputCount;
-  s.InputAlpha = std::move(table.alphas);
-  s.InputChannelAt = std::move(table.numbers);
-  s.InputPositionOf = std::move(table.positionOf);
+  const int oldCount = s.InputCount();
+  s.ReplaceInputs(std::move(table.alphas), std::move(table.numbers));
   FitDisplayList(panel.Settings.InputDisplayList, count, oldCount);
-  if (count != oldCount) s.Inhibit.Recreate(s.OutputCount + 1, count + 1);
-  s.InputCount = count;
-  if (s.SwitcherType == kOffSourceSwitcherType) {
-    s.InputAlpha.push_back(kOffSource);
-    s.InputChannelAt.push_back(static_cast<int16_t>(count));
-    s.InputCount = count + 1;
-  }
+  if (s.SwitcherType == kOffSourceSwitcherType) s.AddOffSource(static_cast<int16_t>(count));
+  // The count compared is the one received, without the off source: a type-1301 switcher's
+  // inhibit map is asked for again with every input table.
+  if (count != oldCount) s.RecreateInhibits();
   s.InfoPending &= ~kInfoInputAlphas;
   if (panel.View.txtInputDisp.Text == kNoSystem) panel.View.txtInputDisp.Text.clear();
   // The preset must stay inside the shorter list; the redraw below presets the routed source.
-  if (!s.SalvoMode && (s.SelectedInput < 0 || s.SelectedInput >= s.InputCount)) {
+  if (!s.SalvoMode && (s.SelectedInput < 0 || s.SelectedInput >= s.InputCount())) {
     s.SelectedInput = 0;
     WhileSelectorsBusy(panel, [&] { panel.View.cmdInSel.SetValue(0); });
   }
@@ -82,36 +75,28 @@ void ApplyInputs(Panel& panel, SortedTable table, int count) {
 
 void ApplyOutputs(Panel& panel, SortedTable table, int count) {
   SwitcherState& s = panel.State;
-  const int oldCount = s.OutputCount;
-  s.OutputAlpha = std::move(table.alphas);
-  s.OutputChannelAt = std::move(table.numbers);
-  s.OutputPositionOf = std::move(table.positionOf);
+  const int oldCount = s.OutputCount();
+  s.ReplaceOutputs(std::move(table.alphas), std::move(table.numbers));
   WhileSelectorsBusy(panel, [&] { panel.View.cmdoutSel.SetMax(count - 1); });
   FitDisplayList(panel.Settings.OutputDisplayList, count, oldCount);
-  if (count != oldCount) s.Inhibit.Recreate(count + 1, s.InputCount + 1);
-  s.OutputCount = count;
-  s.CrosspointMap.resize(count);
-  if (s.CrosspointMap.capacity() / 2 > s.CrosspointMap.size()) s.CrosspointMap.shrink_to_fit();
+  if (count != oldCount) s.RecreateInhibits();
+  s.FitRoutes();
   // A destination past the shorter list follows the spinner, which stopped at its new maximum.
   if (s.SelectedOutput < 0 || s.SelectedOutput >= count)
     s.SelectedOutput = panel.View.cmdoutSel.Value();
-  panel.View.txtOutputDisp = {s.OutputAlpha.at(s.SelectedOutput), s.ActiveColor};
+  const std::string* shown = s.Outputs().Alpha(s.SelectedOutput);
+  if (!shown) throw std::out_of_range("selected output");
+  panel.View.txtOutputDisp = {*shown, s.ActiveColor};
   s.InfoPending &= ~kInfoOutputAlphas;
   if (count != oldCount) RequestInhibitMapUnlessPending(panel);
 }
 
 void ApplySalvos(Panel& panel, SortedTable table, int count) {
   SwitcherState& s = panel.State;
-  s.SalvoCount = count;
-  if (count > 0) {
-    s.SalvoName = std::move(table.alphas);
-    s.SalvoNumberAt = std::move(table.numbers);
-    s.SalvoPositionOf = std::move(table.positionOf);
-  } else {
-    s.SalvoName = {""};
-    s.SalvoNumberAt.clear();
-    s.SalvoPositionOf.clear();
-  }
+  if (count > 0)
+    s.ReplaceSalvos(std::move(table.alphas), std::move(table.numbers));
+  else
+    s.ClearSalvos("");
   s.InfoPending &= ~kInfoSalvos;
   DisplayFirstSalvo(panel);
 }
@@ -138,25 +123,28 @@ void ProcessAlphaTable(Panel& panel, const Message& message) {
       numbers[i] = static_cast<int16_t>(ReadNumber(message, start + alphaLength));
     }
 
+    if (kind != kInputs && kind != kOutputs && kind != kSalvos) return;
+
+    std::vector<std::string> byChannel;
     if (kind == kInputs) {
-      std::vector<std::string>& byChannel = panel.State.InputAlphaByChannel;
-      byChannel.clear();
       byChannel.reserve(alphas.size() + 1);
       byChannel.assign(alphas.begin(), alphas.end());
       byChannel.push_back(kOffSourceByChannel);
     } else if (kind == kOutputs) {
-      panel.State.OutputAlphaByChannel = alphas;
-    } else if (kind != kSalvos) {
-      return;
+      byChannel = alphas;
     }
+    if (kind == kInputs) panel.State.ReplaceInputAlphasByChannel(std::move(byChannel));
+    if (kind == kOutputs) panel.State.ReplaceOutputAlphasByChannel(std::move(byChannel));
+    std::optional<SortedTable> table = Sort(std::move(alphas), numbers);
+    if (!table) return;
 
-    SortedTable table = Sort(std::move(alphas), numbers);
-    if (kind == kInputs)
-      ApplyInputs(panel, std::move(table), count);
-    else if (kind == kOutputs)
-      ApplyOutputs(panel, std::move(table), count);
-    else
-      ApplySalvos(panel, std::move(table), count);
+    if (kind == kInputs) {
+      ApplyInputs(panel, std::move(*table), count);
+    } else if (kind == kOutputs) {
+      ApplyOutputs(panel, std::move(*table), count);
+    } else {
+      ApplySalvos(panel, std::move(*table), count);
+    }
   } catch (const std::exception&) {
     [[maybe_unused]] const char* error = "Error Processing Alpha Table";
   }

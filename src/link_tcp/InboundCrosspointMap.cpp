@@ -1,5 +1,6 @@
 #include <exception>
 #include <stdexcept>
+#include <vector>
 
 #include "core/Panel.h"
 #include "core/Selection.h"
@@ -26,47 +27,37 @@ void ApplyCrosspointMap(Panel& panel, const Message& message) {
   const size_t entrySize = (longForm ? 6 : 4) + (marked ? 1 : 0);
   const int outputs = ReadNumber(message, 2);
   const int firstOutput = ReadNumber(message, 4);
-  if (firstOutput > s.OutputCount) return;
+  if (firstOutput > s.OutputCount()) return;
 
   size_t expected = 8;
   size_t block = 6;
+  std::vector<RouteEntry> entries;
   for (int o = firstOutput; o < firstOutput + outputs; ++o) {
-    const int entries = ReadNumber(message, block);
-    if (entries > OutputRoute::kMaxEntries) return;
-    if (o >= s.OutputCount) throw std::out_of_range("output channel");
-    OutputRoute& route = s.CrosspointMap.at(o);
-    route.EntryCount = static_cast<uint8_t>(entries);
-    if (entries == 0) route.Source[0] = static_cast<int16_t>(s.InputCount - 1);
-    expected += 3 + entries * entrySize;
-    route.RouteByte = message.at(block + 2);
+    const int count = ReadNumber(message, block);
+    if (count > OutputRoute::kMaxEntries) return;
+    if (o >= s.OutputCount() || !s.Route(o)) throw std::out_of_range("output channel");
+    expected += 3 + count * entrySize;
+    const uint8_t routeByte = message.at(block + 2);
 
     size_t pos = block + 3;
     int ties = 0;
-    for (int k = 0; k < entries; ++k) {
-      bool tie = false;
+    entries.clear();
+    for (int k = 0; k < count; ++k) {
+      RouteEntry entry;
       if (marked) {
-        tie = message.at(pos++) == kTieMarker;
-        if (tie && ++ties > OutputRoute::kMaxTies) return;
+        entry.Tie = message.at(pos++) == kTieMarker;
+        if (entry.Tie && ++ties > OutputRoute::kMaxTies) return;
       }
-      const auto wordA = static_cast<int16_t>(ReadNumber(message, pos));
-      const auto wordB = static_cast<int16_t>(ReadNumber(message, pos + 2));
+      entry.A = static_cast<int16_t>(ReadNumber(message, pos));
+      entry.B = static_cast<int16_t>(ReadNumber(message, pos + 2));
       pos += 4;
-      int16_t wordC = 0;
       if (longForm) {
-        wordC = static_cast<int16_t>(ReadNumber(message, pos));
+        entry.C = static_cast<int16_t>(ReadNumber(message, pos));
         pos += 2;
       }
-      if (tie) {
-        route.TieOutput.at(ties - 1) = wordA;
-        route.TieWordB.at(ties - 1) = wordB;
-        if (longForm) route.TieWordC.at(ties - 1) = wordC;
-      } else {
-        route.Source.at(k - ties) = wordA;
-        route.SourceWordB.at(k - ties) = wordB;
-        if (longForm) route.SourceWordC.at(k - ties) = wordC;
-      }
+      entries.push_back(entry);
     }
-    route.TieCount = static_cast<uint8_t>(ties);
+    s.StoreEntries(o, routeByte, entries, longForm);
     block = pos;
   }
   if (message.size() != expected) return;

@@ -38,8 +38,8 @@ void ApplyInhibitMap(Panel& panel, const Message& message) {
       uint8_t low = message.at(pos);
       const int flag = SplitRunByte(low);
       const int64_t length = JoinBytes(low, message.at(pos + 1));
-      const int64_t end = std::min<int64_t>(input + length, s.InputCount);
-      if (input < end) s.Inhibit.SetRun(o, static_cast<int>(input), static_cast<int>(end), flag);
+      const int64_t end = std::min<int64_t>(input + length, s.InputCount());
+      if (input < end) s.StoreInhibitRun(o, static_cast<int>(input), static_cast<int>(end), flag);
       input += length;
     }
   }

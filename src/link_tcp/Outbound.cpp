@@ -125,7 +125,8 @@ bool SendInfoRequest(Panel& panel, int32_t mask) {
 bool SendCrosspointChange(Panel& panel, int output, int input) {
   try {
     int controlWord = kControlOrdinary;
-    if (input == panel.State.InputCount - 1 && panel.State.SwitcherType == kOffSourceSwitcherType) {
+    if (input == panel.State.InputCount() - 1 &&
+        panel.State.SwitcherType == kOffSourceSwitcherType) {
       controlWord = kControlOffSource;
       input = 0;
     }

@@ -1,6 +1,6 @@
 #include "settings/AboutForm.h"
 
-#include <cstddef>
+#include <string>
 
 #include "core/Panel.h"
 
@@ -13,12 +13,10 @@ constexpr const char* kNotSpecified = "Not Specified";
 // "Output 5 - (VTR 2)" for the destination selected on the panel. A selection the tables do not
 // hold (possible only while they are being replaced) is named by its position, without alpha.
 std::string SelectedDestination(const SwitcherState& s) {
-  const auto position = static_cast<std::size_t>(s.SelectedOutput);
-  const bool held = s.SelectedOutput >= 0;
-  const int channel =
-      held && position < s.OutputChannelAt.size() ? s.OutputChannelAt[position] : s.SelectedOutput;
-  const std::string alpha = held && position < s.OutputAlpha.size() ? s.OutputAlpha[position] : "";
-  return "Output " + std::to_string(channel + 1) + " - (" + alpha + ")";
+  const int16_t* channel = s.Outputs().ChannelAt(s.SelectedOutput);
+  const std::string* alpha = s.Outputs().Alpha(s.SelectedOutput);
+  return "Output " + std::to_string((channel ? *channel : s.SelectedOutput) + 1) + " - (" +
+         (alpha ? *alpha : std::string()) + ")";
 }
 
 }  // namespace

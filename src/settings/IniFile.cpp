@@ -246,9 +246,9 @@ void LoadDisplayLists(Panel& panel) {
   LoadDisplayList(panel);
   PanelSettings& s = panel.Settings;
   if (s.InputDisplayList.empty())
-    s.InputDisplayList.assign(static_cast<size_t>(std::max(panel.State.InputCount, 0)), '1');
+    s.InputDisplayList.assign(static_cast<size_t>(std::max(panel.State.InputCount(), 0)), '1');
   if (s.OutputDisplayList.empty())
-    s.OutputDisplayList.assign(static_cast<size_t>(std::max(panel.State.OutputCount, 0)), '1');
+    s.OutputDisplayList.assign(static_cast<size_t>(std::max(panel.State.OutputCount(), 0)), '1');
 }
 
 bool WriteIniFile(Panel& panel) {

@@ -190,8 +190,9 @@ void ShowFirstEntries(Panel& panel) {
     view.cmdInSel.SetValue(0);
     view.cmdoutSel.SetValue(s.SelectedOutput);
   });
-  if (!named || static_cast<std::size_t>(s.SelectedOutput) >= s.OutputAlpha.size()) return;
-  view.txtOutputDisp = {s.OutputAlpha[static_cast<std::size_t>(s.SelectedOutput)], s.ActiveColor};
+  const std::string* destination = s.Outputs().Alpha(s.SelectedOutput);
+  if (!named || !destination) return;
+  view.txtOutputDisp = {*destination, s.ActiveColor};
   if (s.KeyEntryMode) {
     view.txtPresetDisp.Text = KeyText(0);
     return;
@@ -203,8 +204,8 @@ void ShowFirstEntries(Panel& panel) {
   DisplayCurrentInput(panel, false);
   s.SelectedInput = FirstSelectableInput(panel);
   WhileSelectorsBusy(panel, [&] { view.cmdInSel.SetValue(s.SelectedInput); });
-  if (static_cast<std::size_t>(s.SelectedInput) < s.InputAlpha.size())
-    view.txtPresetDisp = {s.InputAlpha[static_cast<std::size_t>(s.SelectedInput)], s.PresetColor};
+  if (const std::string* source = s.Inputs().Alpha(s.SelectedInput))
+    view.txtPresetDisp = {*source, s.PresetColor};
 }
 
 }  // namespace

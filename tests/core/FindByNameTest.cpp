@@ -19,18 +19,16 @@ using testing::LoadRouter;
 void LoadStudio(Panel& panel) {
   LoadRouter(panel, {"SAT 1", "CAM 2", "VTR Cam", "{CAM 9", "cam 1", "CAM 3", "CAMERA", "\xC9TE"},
              {0, 1, 2, 3, 4, 5, 6, 7}, {"MON 1", "{MON", "PGM", "MON 2"}, {0, 1, 2, 3});
-  panel.State.Inhibit.Set(0, 5, 1);
+  testing::Inhibit(panel, 0, 5);
   panel.Settings.InputDisplayList = "11111101";
-  panel.State.SalvoCount = 3;
-  panel.State.SalvoName = {"ALL BARS", "NEWS", "BARS OFF"};
-  panel.State.SalvoNumberAt = {0, 1, 2};
-  panel.State.SalvoKey = {0, 5, 0};
+  panel.State.ReplaceSalvos({"ALL BARS", "NEWS", "BARS OFF"}, {0, 1, 2});
+  panel.State.ReplaceSalvoKeys({0, 5, 0});
 }
 
 TEST(FindByName, OffersWhatTheSpinnerWouldStopOnBeginningsFirst) {
   const auto showAll = [](Panel& p) { p.Settings.HideInhibits = false; };
   const auto salvoMode = [](Panel& p) { mnuSalvoMode_Click(p); };
-  const auto noSalvos = [](Panel& p) { p.State.SalvoCount = 0, mnuSalvoMode_Click(p); };
+  const auto noSalvos = [](Panel& p) { p.State.ReplaceSalvoKeys({}), mnuSalvoMode_Click(p); };
   const auto keyEntry = [](Panel& p) {
     mnuSalvoMode_Click(p);
     p.View.cmdInSel.SetValue(1);
@@ -75,7 +73,7 @@ TEST(FindByName, ChoosingStepsTheSpinnerAndSendsNothing) {
   ChooseFound(f.panel, FindSide::Preset, 4);
   EXPECT_EQ(std::make_tuple(v.txtPresetDisp.Text, f.panel.State.SelectedInput, v.cmdInSel.Value()),
             std::make_tuple("cam 1", 4, 4));
-  f.panel.State.Inhibit.Set(2, 1, 1);  // inhibited after the list was made: not chosen
+  testing::Inhibit(f.panel, 2, 1);  // inhibited after the list was made: not chosen
   ChooseFound(f.panel, FindSide::Preset, 1);
   EXPECT_EQ(v.txtPresetDisp.Text, "cam 1");
   EXPECT_TRUE(f.socket.Written.empty());

@@ -44,26 +44,34 @@ TEST(Selectors, SkipReservedInhibitedAndUnlistedChannels) {
     int rest;
   };
   const Case cases[] = {
-      {"reserved destination", false, true, [](Panel& p) { p.State.OutputAlpha[1] = "{B"; }, 2},
+      {"reserved destination", false, true,
+       [](Panel& p) {
+         p.State.ReplaceOutputs({"W", "{B", "Y", "Z"}, {2, 0, 3, 1});
+       },
+       2},
       {"destination list by channel", false, true,
        [](Panel& p) { p.Settings.OutputDisplayList = "0111"; }, 2},
       {"short destination list, wrap down", false, false,
        [](Panel& p) { p.Settings.OutputDisplayList = "1"; }, 1},
       {"every destination hidden", false, true,
        [](Panel& p) { p.Settings.OutputDisplayList = "0000"; }, 0},
-      {"reserved source", true, true, [](Panel& p) { p.State.InputAlpha[1] = "{B"; }, 2},
+      {"reserved source", true, true,
+       [](Panel& p) {
+         p.State.ReplaceInputs({"A", "{B", "C", "D"}, {2, 0, 3, 1});
+       },
+       2},
       {"two sources unlisted", true, true, [](Panel& p) { p.Settings.InputDisplayList = "0110"; },
        3},
       {"down from the first source", true, false, [](Panel&) {}, 3},
-      {"inhibited and hidden", true, true, [](Panel& p) { p.State.Inhibit.Set(2, 0, 1); }, 2},
+      {"inhibited and hidden", true, true, [](Panel& p) { testing::Inhibit(p, 2, 0); }, 2},
       {"inhibited but shown", true, true,
        [](Panel& p) {
-         p.State.Inhibit.Set(2, 0, 1);
+         testing::Inhibit(p, 2, 0);
          p.Settings.HideInhibits = false;
        },
        1},
-      {"inhibited for another destination", true, true,
-       [](Panel& p) { p.State.Inhibit.Set(0, 0, 1); }, 1},
+      {"inhibited for another destination", true, true, [](Panel& p) { testing::Inhibit(p, 0, 0); },
+       1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -76,7 +84,7 @@ TEST(Selectors, SkipReservedInhibitedAndUnlistedChannels) {
     EXPECT_EQ(c.source ? s.SelectedInput : s.SelectedOutput, c.rest);
     EXPECT_EQ(spinner.Value(), c.rest);
     EXPECT_EQ((c.source ? f.panel.View.txtPresetDisp : f.panel.View.txtOutputDisp).Text,
-              (c.source ? s.InputAlpha : s.OutputAlpha)[c.rest]);
+              (c.source ? s.Inputs().Alphas() : s.Outputs().Alphas())[c.rest]);
     EXPECT_FALSE(s.SelectorsBusy);
   }
 }
@@ -94,8 +102,8 @@ TEST(Selectors, StayPutWithoutDataAndSurviveListsShrunkUnderTheirMaximum) {
 
   // Data again, but the lists shrank to one entry while the spinners kept their maximum of 2.
   v.txtInputDisp.Text = v.txtOutputDisp.Text = "";
-  s.OutputAlpha = {"W"};
-  s.InputAlpha = {"A"};
+  s.ReplaceOutputs({"W"}, {0});
+  s.ReplaceInputs({"A"}, {0});
   v.cmdoutSel.StepUp();
   v.cmdInSel.StepDown();
   EXPECT_EQ(
@@ -107,13 +115,14 @@ TEST(DisplayCurrentInput, PresetsTheRoutedSourceThroughItsPositionWhateverTheRul
   testing::PanelFixture f;
   SwitcherState& s = f.panel.State;
   MainView& v = f.panel.View;
-  // Type 1301: two received inputs plus the off source, which has no inverse entry.
+  // Type 1301: two received inputs plus the off source.
   LoadRouter(f.panel, {"A", "B", "- OFF -"}, {1, 0, 2}, {"W", "X", "Y"}, {0, 1, 2});
-  s.InputPositionOf.resize(2);
+  s.ReplaceInputs({"A", "B"}, {1, 0});
+  s.AddOffSource(2);
   f.panel.Settings.InputDisplayList = "000";
-  Route(f.panel, 0, 0);              // channel 0 sits at position 1
-  Route(f.panel, 1, 2);              // the off source
-  s.CrosspointMap[2].Source[0] = 2;  // no entries: InputCount-1
+  Route(f.panel, 0, 0);           // channel 0 sits at position 1
+  Route(f.panel, 1, 2);           // the off source
+  s.StoreSources(2, nullptr, 0);  // no entries: InputCount-1
   const std::pair<const char*, int> routed[] = {{"B", 1}, {"- OFF -", 2}, {"- OFF -", 2}};
   for (int output = 0; output < 3; ++output) {
     s.SelectedOutput = output;
@@ -131,9 +140,7 @@ TEST(DisplayCurrentInput, PresetsTheRoutedSourceThroughItsPositionWhateverTheRul
 TEST(DisplayCurrentInput, TiedDestinationShowsTheOutputAndLeavesThePreset) {
   testing::PanelFixture f;
   LoadRouter(f.panel, {"A", "B"}, {0, 1}, {"W", "X", "Y"}, {0, 2, 1});
-  OutputRoute& route = f.panel.State.CrosspointMap[0];
-  route.EntryCount = route.TieCount = 2;
-  route.TieOutput[0] = 1;
+  f.panel.State.StoreEntries(0, 0, {{.Tie = true, .A = 1}, {.Tie = true, .A = 0}}, false);
   f.panel.View.cmdInSel.StepUp();
   DisplayCurrentInput(f.panel, true);
   EXPECT_EQ(std::tie(f.panel.View.txtInputDisp.Text, f.panel.View.txtPresetDisp.Text),
@@ -144,15 +151,11 @@ TEST(DisplayCurrentInput, TiedDestinationShowsTheOutputAndLeavesThePreset) {
 TEST(DisplayCurrentInput, LeavesTheDisplaysWhenNothingCanBeNamed) {
   const std::pair<const char*, std::function<void(SwitcherState&)>> cases[] = {
       {"salvo mode", [](SwitcherState& s) { s.SalvoMode = true; }},
-      {"tie before output names",
-       [](SwitcherState& s) {
-         s.OutputPositionOf.clear();
-         s.CrosspointMap[0].TieCount = 1;
-       }},
-      {"negative source", [](SwitcherState& s) { s.CrosspointMap[0].Source[0] = -5; }},
-      {"source past the inputs", [](SwitcherState& s) { s.CrosspointMap[0].Source[0] = 9000; }},
-      {"output channel past the map", [](SwitcherState& s) { s.OutputChannelAt[0] = 77; }},
-      {"position past the alphas", [](SwitcherState& s) { s.InputPositionOf[1] = 12; }},
+      {"tie to an output without a position",
+       [](SwitcherState& s) { s.StoreEntries(0, 0, {{.Tie = true, .A = 77}}, false); }},
+      {"negative source", [](SwitcherState& s) { s.ApplyRoute(0, -5); }},
+      {"source past the inputs", [](SwitcherState& s) { s.ApplyRoute(0, 9000); }},
+      {"output channel past the map", [](SwitcherState& s) { s.ReplaceOutputs({"W"}, {77}); }},
   };
   for (const auto& [name, spoil] : cases) {
     SCOPED_TRACE(name);

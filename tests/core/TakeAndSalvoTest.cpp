@@ -20,17 +20,16 @@ using Sent = std::vector<Bytes>;
 // Destination position 1 is output channel 2, routed from input channel 0 ("B"); the preset is
 // position 2, input channel 1 ("C"). Salvo positions name salvo numbers {3, 0, 1}; keys by number.
 struct TakeFixture : testing::PanelFixture {
-  TakeFixture() {
+  explicit TakeFixture(bool salvos = true) {
     testing::LoadRouter(panel, {"A", "B", "C"}, {2, 0, 1}, {"W", "X", "Y"}, {1, 2, 0});
     testing::Route(panel, 2, 0);
     panel.Settings.LinkMode = TCPIPMode;
     socket.IsConnected = true;
     panel.View.cmdoutSel.StepUp();
     panel.View.cmdInSel.StepDown();
-    panel.State.SalvoCount = 3;
-    panel.State.SalvoName = {"ALL BARS", "NEWS", "SPORT"};
-    panel.State.SalvoNumberAt = {3, 0, 1};
-    panel.State.SalvoKey = {0, 5, 0, 0};
+    if (!salvos) return;
+    panel.State.ReplaceSalvoKeys({0, 5, 0, 0});
+    panel.State.ReplaceSalvos({"ALL BARS", "NEWS", "SPORT"}, {3, 0, 1});
   }
   void Step(int steps) {  // the source spinner; negative steps go down
     for (; steps > 0; --steps) panel.View.cmdInSel.StepUp();
@@ -96,9 +95,7 @@ TEST(SalvoMode, MenuEntersOnTheFirstSalvoAndLeavesWithTheRoutedSourcePreset) {
 }
 
 TEST(SalvoMode, WithoutSalvoInformationShowsNoSalvosAndTakeLeaves) {
-  TakeFixture f;
-  f.panel.State.SalvoCount = 0;
-  f.panel.State.SalvoName.clear();
+  TakeFixture f(false);
   mnuSalvoMode_Click(f.panel);
   EXPECT_EQ(f.Preset(), "No Salvos");
   EXPECT_EQ(f.panel.View.cmdInSel.Max(), 0);
@@ -131,11 +128,11 @@ TEST(SalvoMode, TakeFailsWhenTheExecuteCannotBeSentOrTheSalvoTablesDoNotMatch) {
     int position;
     std::vector<int16_t> numbers;
     bool sendable = true;
-  } cases[] = {{0, {3, 0, 1}, false}, {2, {3}}, {0, {9, 0, 1}}, {0, {-2, 0, 1}}};
+  } cases[] = {{0, {3, 0, 1}, false}, {0, {9, 0, 1}}, {0, {-2, 0, 1}}};
   for (const auto& c : cases) {
     TakeFixture f;
     f.socket.AcceptWrites = c.sendable;
-    f.panel.State.SalvoNumberAt = c.numbers;
+    f.panel.State.ReplaceSalvos({"ALL BARS", "NEWS", "SPORT"}, c.numbers);
     f.TakeSalvoAt(c.position);
     EXPECT_EQ(f.Preset(), "Failed");
     EXPECT_FALSE(f.panel.State.KeyEntryMode);
@@ -184,7 +181,7 @@ TEST(KeyEntry, ExecutesOnlyWhenTheShownKeyIsTheSalvosKeyAndCanBeSent) {
     f.Step(c.steps);
     EXPECT_EQ(f.Preset(), c.shown);
     f.socket.AcceptWrites = c.spoilt != 1;
-    if (c.spoilt == 2) f.panel.State.SalvoKey.clear();
+    if (c.spoilt == 2) f.panel.State.ReplaceSalvoKeys({0});  // salvo 1 has no key now
     cmdTake_Click(f.panel);
     EXPECT_EQ(f.Preset(), c.executes ? "Executed" : "Failed");
     EXPECT_EQ(f.socket.Written, (c.executes ? Sent{{234, 100, 1, 0, 101, 255}} : Sent{}));
@@ -196,9 +193,8 @@ TEST(KeyEntry, ExecutesOnlyWhenTheShownKeyIsTheSalvosKeyAndCanBeSent) {
 
 TEST(KeyEntry, LeavingOnATiedDestinationPresetsWhatTakeWouldRoute) {
   TakeFixture f;
-  OutputRoute& route = f.panel.State.CrosspointMap[2];
-  route.TieCount = 1;
-  route.TieOutput[0] = 0;  // output channel 0 sits at position 2
+  // Output channel 0 sits at position 2.
+  f.panel.State.StoreEntries(2, 0, {{.Tie = true, .A = 0}}, false);
   f.TakeSalvoAt(2);
   f.Step(2);
   mnuSalvoMode_Click(f.panel);

@@ -17,15 +17,15 @@ TEST(InitVariables, GivesTheModelItsStartValues) {
   const SwitcherState& s = f.panel.State;
   const PanelSettings& p = f.panel.Settings;
   const MainView& v = f.panel.View;
-  EXPECT_EQ(std::make_tuple(s.InputCount, s.OutputCount, s.InfoPending, s.PresetColor,
-                            s.ActiveColor, s.Inhibit.Outputs(), s.Inhibit.Inputs()),
+  EXPECT_EQ(std::make_tuple(s.InputCount(), s.OutputCount(), s.InfoPending, s.PresetColor,
+                            s.ActiveColor, s.Inhibit().Outputs(), s.Inhibit().Inputs()),
             std::make_tuple(256, 256, 0x5380, 7, 12, 256, 256));
-  EXPECT_EQ(std::tie(s.InputAlpha.at(0), s.OutputAlpha.at(0), s.InputAlpha.at(255),
-                     s.InputAlphaByChannel.at(0), s.InputAlphaByChannel.at(255),
-                     s.OutputAlphaByChannel.at(9)),
+  EXPECT_EQ(std::tie(s.Inputs().Alphas().at(0), s.Outputs().Alphas().at(0),
+                     s.Inputs().Alphas().at(255), s.Inputs().AlphasByChannel().at(0),
+                     s.Inputs().AlphasByChannel().at(255), s.Outputs().AlphasByChannel().at(9)),
             std::make_tuple("NoSystem", "OUT 1", "", "Inpt0001", "Inpt0256", "Out 0010"));
-  EXPECT_EQ(s.CrosspointMap.size(), 256u);
-  EXPECT_TRUE(s.SalvoName.empty() && s.OutputPositionOf.empty());
+  EXPECT_EQ(s.CrosspointMap().size(), 256u);
+  EXPECT_TRUE(s.Salvos().Alphas().empty() && s.Outputs().Positions().empty());
   EXPECT_EQ(std::tie(p.LinkMode, p.RefreshRate, p.FileTimeOut, p.FileMissLimit, p.IPAddress,
                      p.TCPIPPort, p.IPPollPeriod, p.IPAllowedMisses, p.HideInhibits, p.StayOnTop),
             std::make_tuple(FileMode, 100, 50, 500, "0.0.0.0", 1250, 1, 30, true, -1));

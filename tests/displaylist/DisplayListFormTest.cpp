@@ -18,7 +18,7 @@ class DisplayListFormTest : public ::testing::Test {
   // Four inputs with their generated names, editing the input list.
   DisplayListFormTest() {
     panel.State.AppPath = dir.Path();
-    panel.State.InputCount = 4;
+    panel.State.ReplaceInputs(std::vector<std::string>(4), {});
     panel.State.DisplayListTarget = kInputListTarget;
   }
   void Open(const std::string& list) {
@@ -105,7 +105,7 @@ TEST_F(DisplayListFormTest, AConfirmedListOutlivesAPanelThatWritesNoSettings) {
 
 // Cancel, Escape and closing are the dialog's tests.
 TEST_F(DisplayListFormTest, NamesFromTheSwitcherOffSourceAndBlankNames) {
-  panel.State.InputAlphaByChannel = {"CAM 1", "- Off -", "", "   "};
+  panel.State.ReplaceInputAlphasByChannel({"CAM 1", "- Off -", "", "   "});
   Open("1111");
   EXPECT_EQ(Texts(form.lvList),
             (std::vector<std::string>{"CAM 1 (Ch.0001)|Ch.0001", "- Off -|Ch.0002",
@@ -114,7 +114,7 @@ TEST_F(DisplayListFormTest, NamesFromTheSwitcherOffSourceAndBlankNames) {
 
 // The output list, with a count of its own: 256 generated names in File Mode, the pattern goes on.
 TEST_F(DisplayListFormTest, EveryChannelOfTheLargestRouterCanBeListedAndStored) {
-  panel.State.OutputCount = 16383;
+  panel.State.ReplaceOutputs(std::vector<std::string>(16383), {});
   panel.State.DisplayListTarget = kOutputListTarget;
   Open("1010");
   EXPECT_EQ(form.lvChannel.Items()[256].Text, "Out 0257 (Ch.0257)");

@@ -128,7 +128,7 @@ TEST_F(FileModeLive, TakesThroughCommandFilesSharingOneRouterWithTcpIpPanels) {
   QTest::mouseClick(window.findChild<QWidget*>("cmdTake"), Qt::LeftButton);
   EXPECT_TRUE(TickUntil([&] { return Text("txtInputDisp") == "CAM 2"; }))
       << sim.Log().toStdString();
-  EXPECT_TRUE(tcp.WaitFor([&] { return tcp.panel.State.CrosspointMap.at(0).Source[0] == 1; }));
+  EXPECT_TRUE(tcp.WaitFor([&] { return tcp.panel.State.CrosspointMap().at(0).Source[0] == 1; }));
 
   ASSERT_TRUE(SendCrosspointChange(tcp.panel, 0, 4));  // PGM takes VTR A from the TCP/IP side
   EXPECT_TRUE(TickUntil([&] { return Text("txtInputDisp") == "VTR A"; }));
@@ -175,9 +175,8 @@ TEST(FileModeServers, ReverseOrderSeveralSourcesAndALayoutThatChanges) {
   for (const auto& [layout, times, input, name] :
        {std::tuple("counted", 1, 5, "VTR B"), std::tuple("fixed", 1, 6, "GFX 1"),
         std::tuple("counted", 2, 4, "VTR A")}) {
-    ASSERT_TRUE(live.WaitFor([&] {
-      return sim.Log().count(QString("now writing the %1 files").arg(layout)) == times;
-    }));
+    ASSERT_TRUE(live.WaitFor(
+        [&] { return sim.Log().count(QString("now writing the %1 files").arg(layout)) == times; }));
     sim.Command(QString("route 0 %1").arg(input));
     EXPECT_TRUE(live.WaitFor([&] { return live.Text("txtInputDisp") == name; }, 900)) << layout;
   }

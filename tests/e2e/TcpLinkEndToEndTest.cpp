@@ -47,13 +47,13 @@ TEST(TcpLink, LogsInAndShowsTheSwitchersNamesAndRoutesAndTheLinkGoingDown) {
   EXPECT_TRUE(live.messages.empty());
 
   const SwitcherState& s = live.panel.State;
-  EXPECT_EQ(s.InputAlpha, (std::vector<std::string>{"Bars ", "cam 1", "GFX  ", "VTR 2"}));
-  EXPECT_EQ(s.InputChannelAt, (std::vector<int16_t>{2, 1, 3, 0}));
-  EXPECT_EQ(s.OutputAlpha, (std::vector<std::string>{"MON", "PGM", "TX "}));
-  EXPECT_EQ(s.CrosspointMap.at(2).Source[0], 3);
-  EXPECT_EQ(s.Inhibit.Get(2, 2), 1);
-  EXPECT_EQ(s.SalvoName, (std::vector<std::string>{"KEYED", "OPEN "}));
-  EXPECT_EQ(s.SalvoKey.at(1), 5);
+  EXPECT_EQ(s.Inputs().Alphas(), (std::vector<std::string>{"Bars ", "cam 1", "GFX  ", "VTR 2"}));
+  EXPECT_EQ(s.Inputs().Channels(), (std::vector<int16_t>{2, 1, 3, 0}));
+  EXPECT_EQ(s.Outputs().Alphas(), (std::vector<std::string>{"MON", "PGM", "TX "}));
+  EXPECT_EQ(s.CrosspointMap().at(2).Source[0], 3);
+  EXPECT_EQ(s.Inhibit().Get(2, 2), 1);
+  EXPECT_EQ(s.Salvos().Alphas(), (std::vector<std::string>{"KEYED", "OPEN "}));
+  EXPECT_EQ(s.SalvoKeys().at(1), 5);
   EXPECT_EQ(live.Text("txtOutputDisp") + "|" + live.Text("txtInputDisp"), "MON|Bars");
 
   sim.Command("linkdown");

@@ -69,13 +69,13 @@ TEST(FileRefresh, FewerChannelsResizeTheTablesAndKeepTheSelectionInside) {
   server.Remove("linhbt.ndf");
   server.Put("Inhbt.ndf", Bytes(65536, 1));  // 256 x 256 pairs into the smaller map
   server.Tick();
-  EXPECT_EQ(std::make_tuple(s.InputCount, s.OutputCount, s.SelectedInput, s.SelectedOutput),
+  EXPECT_EQ(std::make_tuple(s.InputCount(), s.OutputCount(), s.SelectedInput, s.SelectedOutput),
             std::make_tuple(1, 1, 0, 0));
   EXPECT_EQ(std::make_tuple(server.panel.View.cmdInSel.Max(), server.panel.View.cmdoutSel.Max()),
             std::make_tuple(0, 0));
-  EXPECT_EQ(s.InputAlpha, std::vector<std::string>{"- OFF -"});
-  EXPECT_EQ(s.CrosspointMap.size(), 1u);
-  EXPECT_EQ(std::make_tuple(s.Inhibit.Outputs(), s.Inhibit.Inputs(), s.Inhibit.Get(1, 1)),
+  EXPECT_EQ(s.Inputs().Alphas(), std::vector<std::string>{"- OFF -"});
+  EXPECT_EQ(s.CrosspointMap().size(), 1u);
+  EXPECT_EQ(std::make_tuple(s.Inhibit().Outputs(), s.Inhibit().Inputs(), s.Inhibit().Get(1, 1)),
             std::make_tuple(2, 2, 1));
   server.Tick();  // the map is read again for the new table, whatever its first byte
   EXPECT_EQ(server.panel.View.txtInputDisp.Text, "- OFF -");
@@ -154,7 +154,7 @@ TEST(FileRefresh, InhibitFileIsAppliedWholeOrNotAtAllAndReadAgainLater) {
   };
   server.Put("linhbt.ndf", Join({Int16(2), Int16(3), Text("100000")}));
   server.Tick();
-  const InhibitMap& map = server.panel.State.Inhibit;
+  const InhibitMap& map = server.panel.State.Inhibit();
   EXPECT_EQ(std::make_tuple(map.Get(0, 0), map.Get(0, 1)), std::make_tuple(0, 1));  // as before
   server.files.Locked.insert("/srv/zor/linhbt.ndf");
   server.Put("linhbt.ndf", Join({Int16(2), Int16(3), Text("100000")}));
@@ -172,8 +172,9 @@ TEST(FileRefresh, NamesForNoDestinationShowNoSystemUntilNamesReturn) {
   server.Put("lalpha.ndf", testing::CountedAlphas(7, 3, 0));
   server.Tick();
   const MainView& view = server.panel.View;
-  EXPECT_EQ(std::make_tuple(view.txtOutputDisp.Text, view.txtInputDisp.Text, view.txtPresetDisp.Text),
-            std::make_tuple("NoSystem", "NoSystem", "NoSystem"));
+  EXPECT_EQ(
+      std::make_tuple(view.txtOutputDisp.Text, view.txtInputDisp.Text, view.txtPresetDisp.Text),
+      std::make_tuple("NoSystem", "NoSystem", "NoSystem"));
   cmdTake_Click(server.panel);
   EXPECT_EQ(server.files.Count.Writes, 0);
   server.Put("lalpha.ndf", testing::CountedAlphas(7, 3, 2));

@@ -30,20 +30,20 @@ TEST(FullLoad, ReadsTheCountedLayoutsAndShowsTheFirstDestination) {
   ASSERT_TRUE(ReadNetworkFiles(server.panel));
   const SwitcherState& s = server.panel.State;
   EXPECT_EQ(s.SwitcherType, 7);
-  EXPECT_EQ(s.InputAlpha,
+  EXPECT_EQ(s.Inputs().Alphas(),
             (Strings{"CAM 1   ", "CAM 2   ", "VTR     "}));  // file order, blanks kept
-  EXPECT_EQ(s.InputChannelAt, (Channels{2, 0, 1}));
-  EXPECT_EQ(s.InputPositionOf, (Channels{1, 2, 0}));
-  EXPECT_EQ(s.OutputAlpha, (Strings{"MON     ", "AIR     "}));
-  EXPECT_EQ(s.OutputChannelAt, (Channels{1, 0}));
-  ASSERT_EQ(s.CrosspointMap.size(), 2u);
-  EXPECT_EQ(std::tie(s.CrosspointMap[0].Source[0], s.CrosspointMap[0].EntryCount),
+  EXPECT_EQ(s.Inputs().Channels(), (Channels{2, 0, 1}));
+  EXPECT_EQ(s.Inputs().Positions(), (Channels{1, 2, 0}));
+  EXPECT_EQ(s.Outputs().Alphas(), (Strings{"MON     ", "AIR     "}));
+  EXPECT_EQ(s.Outputs().Channels(), (Channels{1, 0}));
+  ASSERT_EQ(s.CrosspointMap().size(), 2u);
+  EXPECT_EQ(std::tie(s.CrosspointMap()[0].Source[0], s.CrosspointMap()[0].EntryCount),
             std::make_tuple(int16_t{1}, uint8_t{1}));
-  EXPECT_EQ(s.CrosspointMap[1].Source[0], 2);  // no source: the last input
+  EXPECT_EQ(s.CrosspointMap()[1].Source[0], 2);  // no source: the last input
   EXPECT_EQ(s.CrosspointSerial, 5);
-  EXPECT_EQ(std::make_tuple(s.Inhibit.Outputs(), s.Inhibit.Inputs()), std::make_tuple(3, 4));
-  EXPECT_EQ(s.Inhibit.Get(0, 1) + s.Inhibit.Get(1, 2), 2);
-  EXPECT_EQ(s.Inhibit.Get(0, 0) + s.Inhibit.Get(0, 2) + s.Inhibit.Get(1, 1), 0);
+  EXPECT_EQ(std::make_tuple(s.Inhibit().Outputs(), s.Inhibit().Inputs()), std::make_tuple(3, 4));
+  EXPECT_EQ(s.Inhibit().Get(0, 1) + s.Inhibit().Get(1, 2), 2);
+  EXPECT_EQ(s.Inhibit().Get(0, 0) + s.Inhibit().Get(0, 2) + s.Inhibit().Get(1, 1), 0);
   EXPECT_EQ(Shown(server.panel), Displays("MON     ", "CAM 1   ", "CAM 1   "));
   EXPECT_EQ(server.panel.View.cmdInSel.Max(), 2);
   EXPECT_EQ(server.panel.View.cmdoutSel.Max(), 1);
@@ -72,17 +72,20 @@ TEST(FullLoad, CountedLayoutsWinAndFixedOnesServeWhenTheyAreAbsent) {
   server.Put("Inhbt.ndf", inhibits);
   ASSERT_TRUE(ReadNetworkFiles(server.panel));
   const SwitcherState& s = server.panel.State;
-  EXPECT_EQ(std::make_tuple(s.InputCount, s.CrosspointSerial, s.Inhibit.Outputs()),
+  EXPECT_EQ(std::make_tuple(s.InputCount(), s.CrosspointSerial, s.Inhibit().Outputs()),
             std::make_tuple(3, 5, 3));
 
   server.PutOther("lalpha.ndf");  // a folder or a dangling link
   server.PutOther("lxptmap.ndf");
   server.Remove("linhbt.ndf");
   ASSERT_TRUE(ReadNetworkFiles(server.panel));
-  EXPECT_EQ(std::tie(s.SwitcherType, s.InputCount, s.OutputCount), std::make_tuple(1201, 256, 256));
-  EXPECT_EQ(std::tie(s.InputAlpha[1], s.InputChannelAt[1]), std::make_tuple("SECOND  ", 254));
-  EXPECT_EQ(std::tie(s.CrosspointSerial, s.CrosspointMap[255].Source[0]), std::make_tuple(9, 254));
-  EXPECT_EQ(s.Inhibit.Get(255, 3) + s.Inhibit.Get(0, 0), 1);
+  EXPECT_EQ(std::make_tuple(s.SwitcherType, s.InputCount(), s.OutputCount()),
+            std::make_tuple(1201, 256, 256));
+  EXPECT_EQ(std::tie(s.Inputs().Alphas()[1], s.Inputs().Channels()[1]),
+            std::make_tuple("SECOND  ", 254));
+  EXPECT_EQ(std::tie(s.CrosspointSerial, s.CrosspointMap()[255].Source[0]),
+            std::make_tuple(9, 254));
+  EXPECT_EQ(s.Inhibit().Get(255, 3) + s.Inhibit().Get(0, 0), 1);
 }
 
 TEST(FullLoad, InhibitDigitsLandOnTheirPairsAcrossWordBoundaries) {
@@ -92,7 +95,7 @@ TEST(FullLoad, InhibitDigitsLandOnTheirPairsAcrossWordBoundaries) {
   server.Put("linhbt.ndf", rows);
   ASSERT_TRUE(ReadNetworkFiles(server.panel));
   for (int pair = 0; pair < 3 * 70; ++pair) {
-    EXPECT_EQ(server.panel.State.Inhibit.Get(pair / 70, pair % 70), pair % 5 == 0) << pair;
+    EXPECT_EQ(server.panel.State.Inhibit().Get(pair / 70, pair % 70), pair % 5 == 0) << pair;
   }
 }
 
@@ -103,11 +106,12 @@ TEST(FullLoad, OffSourceOfType1301EndsTheInputList) {
     server.Put("lxptmap.ndf", Join({{0}, Int16(8), Bytes(16, 0)}));  // no sources
     ASSERT_TRUE(ReadNetworkFiles(server.panel));
     const SwitcherState& s = server.panel.State;
-    EXPECT_EQ(std::make_tuple(s.InputCount, server.panel.View.cmdInSel.Max()),
+    EXPECT_EQ(std::make_tuple(s.InputCount(), server.panel.View.cmdInSel.Max()),
               std::make_tuple(count, max));
-    EXPECT_EQ(s.InputAlpha.back(), type == 1301 ? "- OFF -" : "IN 0015 ");
+    EXPECT_EQ(s.Inputs().Alphas().back(), type == 1301 ? "- OFF -" : "IN 0015 ");
     if (type == 1301) {
-      EXPECT_EQ(std::tie(s.InputChannelAt[16], s.InputPositionOf[16]), std::make_tuple(16, 16));
+      EXPECT_EQ(std::tie(s.Inputs().Channels()[16], s.Inputs().Positions()[16]),
+                std::make_tuple(16, 16));
       EXPECT_EQ(server.panel.View.txtInputDisp.Text, "- OFF -");
     }
   }
@@ -121,12 +125,12 @@ TEST(FullLoad, StatusByteDecidesHowFarTheLoadGoesAndTcpIpModeReadsNothing) {
   server.panel.Settings.LinkMode = FileMode;
   server.Put("Status.ndf", {0});
   EXPECT_FALSE(ReadNetworkFiles(server.panel));
-  EXPECT_EQ(server.panel.State.InputCount, 256);  // nothing read
+  EXPECT_EQ(server.panel.State.InputCount(), 256);  // nothing read
   EXPECT_EQ(std::tie(server.panel.View.StatusPanel1, server.panel.View.Caption),
             std::make_tuple("Switcher Link (NC) ", "ZOR Tolen DaziVedur - Not Connected"));
   server.Put("Status.ndf", {2});
   EXPECT_TRUE(ReadNetworkFiles(server.panel));
-  EXPECT_EQ(server.panel.State.InputCount, 3);
+  EXPECT_EQ(server.panel.State.InputCount(), 3);
   EXPECT_EQ(server.panel.View.StatusPanel1, "Switcher Link (NC) ");  // not claimed as working
   EXPECT_TRUE(server.ui.Messages.empty());
 }

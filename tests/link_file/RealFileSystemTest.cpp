@@ -31,7 +31,7 @@ TEST(RealFileSystem, ServerDirectoryInAnyCaseStampedToTheNanosecond) {
   f.panel.Settings.ServerPath = d.string() + "/";
   ASSERT_TRUE(ReadNetworkFiles(f.panel));
   EXPECT_EQ(f.panel.View.txtInputDisp.Text, "CAM 1   ");
-  EXPECT_EQ(f.panel.State.Inhibit.Get(0, 0), 1);
+  EXPECT_EQ(f.panel.State.Inhibit().Get(0, 0), 1);
 
   ASSERT_TRUE(WriteCommandFile(f.panel, 7, 8));
   ASSERT_TRUE(WriteCommandFile(f.panel, 300, 1));

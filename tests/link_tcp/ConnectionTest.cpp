@@ -74,7 +74,7 @@ TEST_F(ConnectionTest, LinkDownShowsNoSystemEverywhereButKeepsTheConnection) {
   ProcessSingleByte(panel, 241);
   const SwitcherState& s = panel.State;
   EXPECT_EQ(s.SelectedOutput + s.SelectedInput, 0);
-  for (const auto* alphas : {&s.InputAlpha, &s.OutputAlpha})
+  for (const auto* alphas : {&s.Inputs().Alphas(), &s.Outputs().Alphas()})
     EXPECT_EQ(*alphas, std::vector<std::string>{"NoSystem"});
   EXPECT_EQ(panel.View.StatusPanel1, "Switcher Link (NC) ");
   for (const DisplayBox* box :

@@ -29,15 +29,15 @@ TEST(AlphaTable, InputsAreSortedWithoutRegardToCase) {
   Table t;
   t.panel.Settings.InputDisplayList = std::string(256, '1');
   ProcessAlphaTable(t.panel, kCameras);
-  EXPECT_EQ(t.s.InputAlpha, (Texts{"Bars", "cam1", "VTR2"}));
-  EXPECT_EQ(t.s.InputChannelAt, (Numbers{2, 1, 0}));
-  EXPECT_EQ(t.s.InputPositionOf, (Numbers{2, 1, 0}));
-  EXPECT_EQ(t.s.InputAlphaByChannel, (Texts{"VTR2", "cam1", "Bars", "- Off -"}));
-  EXPECT_EQ(t.s.InputCount, 3);
+  EXPECT_EQ(t.s.Inputs().Alphas(), (Texts{"Bars", "cam1", "VTR2"}));
+  EXPECT_EQ(t.s.Inputs().Channels(), (Numbers{2, 1, 0}));
+  EXPECT_EQ(t.s.Inputs().Positions(), (Numbers{2, 1, 0}));
+  EXPECT_EQ(t.s.Inputs().AlphasByChannel(), (Texts{"VTR2", "cam1", "Bars", "- Off -"}));
+  EXPECT_EQ(t.s.InputCount(), 3);
   EXPECT_EQ(t.panel.Settings.InputDisplayList, "111");
   // The count changed: the inhibit map starts empty and is asked for again.
-  EXPECT_EQ(t.s.Inhibit.Outputs(), 257);
-  EXPECT_EQ(t.s.Inhibit.Inputs(), 4);
+  EXPECT_EQ(t.s.Inhibit().Outputs(), 257);
+  EXPECT_EQ(t.s.Inhibit().Inputs(), 4);
   EXPECT_EQ(t.socket.AllWritten, (Bytes{242, 0, 32, 0, 0, 0, 0, 0, 0, 0, 0, 32, 255}));
   EXPECT_EQ(t.s.InfoPending, 0x1000);
 }
@@ -47,10 +47,10 @@ TEST(AlphaTable, OffSourceOfType1301FollowsTheInputsAndSkippedRecordsSortFirst) 
   t.s.SwitcherType = 1301;
   t.s.InfoPending = 0x1000 | 0x100;  // inhibit map already asked for: not asked again
   ProcessAlphaTable(t.panel, AlphaTable(10, 2, 2, {{"zz", 0}, {"yy", 0}, {"AB", 2}}));
-  EXPECT_EQ(t.s.InputAlpha, (Texts{"", "", "AB", "- OFF -"}));
-  EXPECT_EQ(t.s.InputChannelAt, (Numbers{0, 0, 2, 3}));
-  EXPECT_EQ(t.s.InputPositionOf.size(), 3u);
-  EXPECT_EQ(t.s.InputCount, 4);
+  EXPECT_EQ(t.s.Inputs().Alphas(), (Texts{"", "", "AB", "- OFF -"}));
+  EXPECT_EQ(t.s.Inputs().Channels(), (Numbers{0, 0, 2, 3}));
+  EXPECT_EQ(t.s.Inputs().Positions(), (Numbers{1, 0, 2, 3}));  // the off source's is its own
+  EXPECT_EQ(t.s.InputCount(), 4);
   EXPECT_TRUE(t.socket.Written.empty());
   EXPECT_EQ(t.s.InfoPending, 0x1000);
 }
@@ -62,30 +62,30 @@ TEST(AlphaTable, OutputsResizeTheMapAndKeepTheDestinationInRange) {
   t.panel.View.cmdoutSel.SetValue(5);
   t.s.SelectorsBusy = false;
   t.s.SelectedOutput = 5;
-  t.s.CrosspointMap[1].Source[0] = 42;
+  t.s.ApplyRoute(1, 42);
   t.panel.Settings.OutputDisplayList = "1";
   ProcessAlphaTable(t.panel, AlphaTable(20, 3, 0, {{"Mon", 0}, {"Air", 1}, {"Rec", 2}}));
-  EXPECT_EQ(t.s.OutputAlpha, (Texts{"Air", "Mon", "Rec"}));
-  EXPECT_EQ(t.s.OutputPositionOf, (Numbers{1, 0, 2}));
-  ASSERT_EQ(t.s.CrosspointMap.size(), 3u);
-  EXPECT_EQ(t.s.CrosspointMap[1].Source[0], 42);
+  EXPECT_EQ(t.s.Outputs().Alphas(), (Texts{"Air", "Mon", "Rec"}));
+  EXPECT_EQ(t.s.Outputs().Positions(), (Numbers{1, 0, 2}));
+  ASSERT_EQ(t.s.CrosspointMap().size(), 3u);
+  EXPECT_EQ(t.s.CrosspointMap()[1].Source[0], 42);
   EXPECT_EQ(t.panel.View.cmdoutSel.Max(), 2);
   EXPECT_EQ(t.s.SelectedOutput, 2);
   EXPECT_EQ(t.panel.View.txtOutputDisp.Text, "Rec");
   EXPECT_EQ(t.panel.Settings.OutputDisplayList, "111");
-  EXPECT_EQ(t.s.Inhibit.Outputs(), 4);
+  EXPECT_EQ(t.s.Inhibit().Outputs(), 4);
 }
 
 TEST(AlphaTable, SalvoNamesAreSortedAndAnEmptyTableLeavesOneEmptyName) {
   Table t;
   t.s.InfoPending = 0x4000;
   ProcessAlphaTable(t.panel, AlphaTable(50, 3, 0, {{"Zed", 0}, {"Abe", 1}}));
-  EXPECT_EQ(t.s.SalvoName, (Texts{"Abe", "Zed"}));
-  EXPECT_EQ(t.s.SalvoNumberAt, (Numbers{1, 0}));
+  EXPECT_EQ(t.s.Salvos().Alphas(), (Texts{"Abe", "Zed"}));
+  EXPECT_EQ(t.s.Salvos().Channels(), (Numbers{1, 0}));
   EXPECT_EQ(t.s.InfoPending, 0);
   ProcessAlphaTable(t.panel, AlphaTable(50, 3, 0, {}));
-  EXPECT_EQ(t.s.SalvoCount, 0);
-  EXPECT_EQ(t.s.SalvoName, (Texts{""}));
+  EXPECT_EQ(t.s.SalvoCount(), 0);
+  EXPECT_EQ(t.s.Salvos().Alphas(), (Texts{""}));
 }
 
 // The selector order must be the exchange sort's exactly, also where many alphas are equal: the

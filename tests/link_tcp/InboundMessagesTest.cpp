@@ -17,7 +17,7 @@ using Texts = std::vector<std::string>;
 
 struct Server : testing::PanelFixture {
   Server() { socket.IsConnected = true; }
-  const OutputRoute& Route(int output) const { return panel.State.CrosspointMap[output]; }
+  const OutputRoute& Route(int output) const { return panel.State.CrosspointMap()[output]; }
   bool Pending(int32_t bit) const { return (panel.State.InfoPending & bit) != 0; }
 };
 
@@ -34,7 +34,7 @@ TEST(CrosspointMapMessage, ShortUnmarkedFormFillsSourceEntries) {
 
 TEST(CrosspointMapMessage, MarkedLongFormSplitsTiesFromSources) {
   Server m;
-  m.panel.State.CrosspointMap[1].Source[0] = 99;
+  m.panel.State.ApplyRoute(1, 99);
   // Output 0: a tie to output 7 and the source 3; output 1: no entries.
   ProcessCrosspointMap(m.panel, Framed(246, {74, 2, 0, 0,  0,                 //
                                              2,  0, 0, 10, 7, 0, 1, 0, 2, 0,  //
@@ -50,9 +50,9 @@ TEST(CrosspointMapMessage, MarkedLongFormSplitsTiesFromSources) {
 
 TEST(InhibitMapMessage, RunsSetFlagsFromInputZeroAndHugeRunsAreClipped) {
   Server m;
-  InhibitMap& inhibit = m.panel.State.Inhibit;
-  inhibit.Set(4, 5, 1);
-  inhibit.Set(4, 0, 1);
+  const InhibitMap& inhibit = m.panel.State.Inhibit();
+  m.panel.State.StoreInhibitRun(4, 5, 6, 1);
+  m.panel.State.StoreInhibitRun(4, 0, 1, 1);
   // Output 4: runs (0 x 3), (1 x 2) give "00011"; input 5 is left alone.
   ProcessInhibitMap(m.panel, Framed(248, {0, 1, 0, 4, 0, 2, 0, 3, 0, 66, 0}));
   const int expected[] = {0, 0, 0, 1, 1, 1};
@@ -118,22 +118,22 @@ TEST(FaultyMessages, WireNumbersUsedAsIndexesAreCheckedAndNothingMoreIsWritten) 
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Server m;
-    m.panel.State.CrosspointMap.resize(c.mapSize);
+    m.panel.State.ReplaceRoutes(c.mapSize);
     DispatchMessage(m.panel, c.message);
     const SwitcherState& s = m.panel.State;
     int sources = 0;
-    for (const OutputRoute& r : s.CrosspointMap) sources += r.Source[0];
+    for (const OutputRoute& r : s.CrosspointMap()) sources += r.Source[0];
     EXPECT_EQ(sources, c.sources);
     EXPECT_EQ(m.Route(0).Source[0], c.sources);
-    EXPECT_EQ(s.Inhibit.Get(255, 0), c.output255Input0);
+    EXPECT_EQ(s.Inhibit().Get(255, 0), c.output255Input0);
     EXPECT_EQ(s.InfoPending, kInfoEverything);
     EXPECT_FALSE(s.SelectorsBusy);
-    EXPECT_EQ(std::tuple(s.InputCount, s.OutputCount, s.InputAlpha[0]),
+    EXPECT_EQ(std::tuple(s.InputCount(), s.OutputCount(), s.Inputs().Alphas()[0]),
               std::tuple(256, 256, "NoSystem"));
     if (c.byChannel.empty())
-      EXPECT_EQ(s.InputAlphaByChannel[0], "Inpt0001");
+      EXPECT_EQ(s.Inputs().AlphasByChannel()[0], "Inpt0001");
     else
-      EXPECT_EQ(s.InputAlphaByChannel, c.byChannel);
+      EXPECT_EQ(s.Inputs().AlphasByChannel(), c.byChannel);
   }
 }
 
@@ -144,14 +144,14 @@ TEST(SalvoEvents, KeysAreReadPastTheEventsAndACountBeyondTheMessageStops) {
   body.insert(body.end(), 13, 99);
   body.insert(body.end(), {5, 0, 0, 0});
   ProcessSalvoEvents(t.panel, Framed(235, body));
-  EXPECT_EQ(s.SalvoKey, (std::vector<int16_t>{0, 5}));
+  EXPECT_EQ(s.SalvoKeys(), (std::vector<int16_t>{0, 5}));
   EXPECT_EQ(s.InfoPending & kInfoSalvos, 0);
   s.InfoPending = kInfoSalvos;
   ProcessSalvoEvents(t.panel, Framed(235, {0, 100, 0, 0, 0, 7, 0, 0, 0}));
-  EXPECT_EQ(s.SalvoKey.at(0), 7);
+  EXPECT_EQ(s.SalvoKeys().at(0), 7);
   EXPECT_EQ(s.InfoPending, kInfoSalvos);
   ProcessSalvoEvents(t.panel, Framed(235, {0, 0, 0, 0, 0}));
-  EXPECT_EQ(s.SalvoName, (std::vector<std::string>{"No Salvos"}));
+  EXPECT_EQ(s.Salvos().Alphas(), (std::vector<std::string>{"No Salvos"}));
 }
 
 TEST(ServerRequest, StoredPasswordIsSentElseTheOperatorIsAsked) {

@@ -57,7 +57,7 @@ TEST(ByteManipulation, NumbersRunBytesAndChecksums) {
 TEST(Outbound, OffSourceOfType1301GoesOutAsControlWord1024AndInput0) {
   Link s;
   s.panel.State.SwitcherType = 1301;
-  s.panel.State.InputCount = 13;
+  s.panel.State.ReplaceInputs(std::vector<std::string>(13), {});
   SendCrosspointChange(s.panel, 300, 12);
   s.panel.State.SwitcherType = 0;  // the same input on another type is an ordinary source
   SendCrosspointChange(s.panel, 300, 12);
@@ -171,7 +171,7 @@ TEST(Framing, TakeReportsFollowInputNamesArrivingBetweenThem) {
   link.Arrive(testing::TakeReport(200, 0));
   shown.push_back(link.panel.View.txtInputDisp.Text);
   EXPECT_EQ(shown, (std::vector<std::string>{"Y", "A", "Z", "Z"}));
-  EXPECT_EQ(link.panel.State.CrosspointMap[3].Source[0], 5);
+  EXPECT_EQ(link.panel.State.CrosspointMap()[3].Source[0], 5);
   EXPECT_EQ(link.panel.View.txtInputDisp.Color, 12);
 }
 

@@ -383,21 +383,24 @@ TEST_F(SetupFormTest, OkSettlesOnTheFirstEntriesTheArrowsCouldReach) {
       {"all shown", [](Panel&) {}, "W/B/A"},
       {"first destination hidden", [](Panel& p) { p.Settings.OutputDisplayList = "0111"; },
        "X/B/A"},
-      {"first destination reserved", [](Panel& p) { p.State.OutputAlpha[0] = "{W"; }, "X/B/A"},
+      {"first destination reserved",
+       [](Panel& p) {
+         p.State.ReplaceOutputs({"{W", "X", "Y", "Z"}, {0, 1, 2, 3});
+       },
+       "X/B/A"},
       {"first source reserved, second hidden",
        [](Panel& p) {
-         p.State.InputAlpha[0] = "{A";
+         p.State.ReplaceInputs({"{A", "B", "C", "D"}, {0, 1, 2, 3});
          p.Settings.InputDisplayList = "1011";
        },
        "W/B/C"},
       {"first source inhibited for the first destination",
-       [](Panel& p) { p.State.Inhibit.Set(0, 0, 1); }, "W/B/B"},
+       [](Panel& p) { testing::Inhibit(p, 0, 0); }, "W/B/B"},
       {"salvo mode",
        [](Panel& p) {
          p.Settings.OutputDisplayList = "0011";
          p.State.SalvoMode = true;
-         p.State.SalvoCount = 2;
-         p.State.SalvoName = {"NEWS", "SPORT"};
+         p.State.ReplaceSalvos({"NEWS", "SPORT"}, {0, 1});
          p.View.txtInputDisp.Text = "Salvo Mode";
        },
        "Y/Salvo Mode/NEWS"},
@@ -423,7 +426,7 @@ TEST_F(SetupFormTest, OkSettlesOnTheFirstEntriesTheArrowsCouldReach) {
     const SwitcherState& s = g.panel.State;
     EXPECT_EQ(std::make_tuple(s.SelectedOutput, s.SelectedInput),
               std::make_tuple(v.cmdoutSel.Value(), v.cmdInSel.Value()));
-    EXPECT_EQ(s.OutputAlpha[s.SelectedOutput], v.txtOutputDisp.Text);
+    EXPECT_EQ(s.Outputs().Alphas()[s.SelectedOutput], v.txtOutputDisp.Text);
   }
 }
 

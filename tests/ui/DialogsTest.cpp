@@ -145,7 +145,7 @@ TEST_F(SetupDialogTest, ClicksMouseAndEscapeReachTheRoutines) {
 
 // Adding, Remove All and OK from the main window's menu run end to end.
 TEST_F(DialogsTest, DisplayListButtonsReachTheFormAndOkStoresTheList) {
-  panel.State.InputCount = 4;
+  panel.State.ReplaceInputs(std::vector<std::string>(4), {});
   panel.State.DisplayListTarget = 10;
   panel.Settings.InputDisplayList = "1010";
   DisplayListDialog dialog(panel, {});
@@ -176,7 +176,7 @@ TEST_F(DialogsTest, DisplayListButtonsReachTheFormAndOkStoresTheList) {
 }
 
 TEST_F(DialogsTest, TheKeyColumnHoldsTheLongestKeyOfTheLargestRouter) {
-  panel.State.InputCount = 16383;
+  panel.State.ReplaceInputs(std::vector<std::string>(16383), {});
   panel.State.DisplayListTarget = 10;
   DisplayListDialog dialog(panel, {});
   dialog.show();

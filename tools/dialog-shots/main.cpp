@@ -74,8 +74,8 @@ int main(int argc, char** argv) {
 
   const char* names[] = {"CAM 1", "CAM 2", "CAM 3",  "VTR 1", "VTR 2",
                          "GFX 1", "SAT 1", "LINE 1", "BARS",  "- Off -"};
-  panel.State.InputCount = 10;
-  panel.State.InputAlphaByChannel.assign(std::begin(names), std::end(names));
+  panel.State.ReplaceInputs(std::vector<std::string>(10), {});
+  panel.State.ReplaceInputAlphasByChannel({std::begin(names), std::end(names)});
   panel.Settings.InputDisplayList = "1101100011";
   panel.State.DisplayListTarget = dazi::kInputListTarget;
   dazi::ui::DisplayListDialog lists(panel, {});
@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
   saved &= Save(lists, out, "screenshot-display-list.png");
   lists.hide();
 
-  panel.State.OutputAlpha[0] = "PGM";
+  panel.State.ReplaceOutputs({"PGM"}, {0});
   panel.Settings.LinkMode = dazi::FileMode;
   dazi::ui::AboutDialog about(panel);
   about.show();
