@@ -116,6 +116,8 @@ void SwitcherState::StoreEntries(int outputChannel, uint8_t routeByte,
 }
 
 void SwitcherState::StoreInhibitRun(int outputChannel, int first, int end, int flag) {
+  end = std::min(end, inhibit_.Inputs());
+  if (outputChannel < 0 || outputChannel >= inhibit_.Outputs() || first < 0 || first >= end) return;
   inhibit_.SetRun(outputChannel, first, end, flag);
 }
 

@@ -119,8 +119,7 @@ class SwitcherState {
   // Empty, with room for every output and input and one more of each.
   void RecreateInhibits() { inhibit_.Recreate(OutputCount() + 1, InputCount() + 1); }
   void ReplaceInhibits(InhibitMap map) { inhibit_ = std::move(map); }
-  // The flag of inputs first .. end-1 of one output; throws std::out_of_range past the map's
-  // bounds, after storing what lies within them.
+  // The flag of inputs first .. end-1 of one output; what lies outside the map is not stored.
   void StoreInhibitRun(int outputChannel, int first, int end, int flag);
 
   // The switcher link went down: both lists read "NoSystem" and the selection goes back to the

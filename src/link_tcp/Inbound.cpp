@@ -101,19 +101,17 @@ void ProcessSalvoEvents(Panel& panel, const Message& message) {
   try {
     if (!ChecksumValid(message)) return;
     const int count = ReadNumber(message, 2);
-    // A count beyond the records present runs off the message's end and stops there.
+    // Every record, events and all, must lie before the checksum: a count beyond the records
+    // present drops the message.
     std::vector<int16_t> keys(static_cast<size_t>(count), 0);
     size_t record = 6;
-    try {
-      for (int k = 0; k < count; ++k) {
-        keys[static_cast<size_t>(k)] = static_cast<int16_t>(ReadNumber(message, record));
-        const size_t events = static_cast<size_t>(ReadNumber(message, record + 2));
-        record += 4 + 13 * events;
-      }
-    } catch (const std::exception&) {
-      s.ReplaceSalvoKeys(std::move(keys));
-      throw;
+    for (int k = 0; k < count; ++k) {
+      if (record + 4 > message.size() - 2) return;
+      keys[static_cast<size_t>(k)] = static_cast<int16_t>(ReadNumber(message, record));
+      const size_t events = static_cast<size_t>(ReadNumber(message, record + 2));
+      record += 4 + 13 * events;
     }
+    if (count > 0 && record > message.size() - 2) return;
     s.ReplaceSalvoKeys(std::move(keys));
     s.InfoPending &= ~kInfoSalvos;
   } catch (const std::exception&) {

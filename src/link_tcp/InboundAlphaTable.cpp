@@ -133,14 +133,15 @@ void ProcessAlphaTable(Panel& panel, const Message& message) {
     } else if (kind == kOutputs) {
       byChannel = alphas;
     }
-    if (kind == kInputs) panel.State.ReplaceInputAlphasByChannel(std::move(byChannel));
-    if (kind == kOutputs) panel.State.ReplaceOutputAlphasByChannel(std::move(byChannel));
+    // Checked whole before anything changes: every record number must name a position.
     std::optional<SortedTable> table = Sort(std::move(alphas), numbers);
     if (!table) return;
 
     if (kind == kInputs) {
+      panel.State.ReplaceInputAlphasByChannel(std::move(byChannel));
       ApplyInputs(panel, std::move(*table), count);
     } else if (kind == kOutputs) {
+      panel.State.ReplaceOutputAlphasByChannel(std::move(byChannel));
       ApplyOutputs(panel, std::move(*table), count);
     } else {
       ApplySalvos(panel, std::move(*table), count);

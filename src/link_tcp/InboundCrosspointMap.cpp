@@ -1,5 +1,4 @@
 #include <exception>
-#include <stdexcept>
 #include <vector>
 
 #include "core/Panel.h"
@@ -14,54 +13,74 @@ constexpr int kMarkedForm = 64;
 constexpr int kLongForm = 10;
 constexpr uint8_t kTieMarker = 10;
 
-// Returns normally both when the map was applied and when it stopped part way; only a complete,
-// well-sized map redraws and clears its pending bit.
-void ApplyCrosspointMap(Panel& panel, const Message& message) {
-  SwitcherState& s = panel.State;
-  if (!ChecksumValid(message)) return;
-  s.SelectorsBusy = true;
+struct MapForm {
+  bool marked;
+  bool longForm;
+  size_t entrySize;
+};
 
-  const int form = message.at(1);
+MapForm FormOf(int form) {
   const bool marked = (form & kMarkedForm) != 0;
   const bool longForm = (marked ? (form & 15) : form) == kLongForm;
-  const size_t entrySize = (longForm ? 6 : 4) + (marked ? 1 : 0);
+  return {marked, longForm, static_cast<size_t>((longForm ? 6 : 4) + (marked ? 1 : 0))};
+}
+
+// Reads every output block in order and hands each output's route byte and entries to `use`;
+// false when the map does not fit the model: a first output past the outputs, an output the map
+// has no record for, more than 64 entries or 32 ties, or a length other than the blocks give.
+template <typename Use>
+bool WalkCrosspointMap(const Message& message, const SwitcherState& s, const MapForm& form,
+                       Use use) {
   const int outputs = ReadNumber(message, 2);
   const int firstOutput = ReadNumber(message, 4);
-  if (firstOutput > s.OutputCount()) return;
+  if (firstOutput > s.OutputCount()) return false;
 
-  size_t expected = 8;
   size_t block = 6;
   std::vector<RouteEntry> entries;
   for (int o = firstOutput; o < firstOutput + outputs; ++o) {
     const int count = ReadNumber(message, block);
-    if (count > OutputRoute::kMaxEntries) return;
-    if (o >= s.OutputCount() || !s.Route(o)) throw std::out_of_range("output channel");
-    expected += 3 + count * entrySize;
-    const uint8_t routeByte = message.at(block + 2);
+    if (count > OutputRoute::kMaxEntries) return false;
+    if (o >= s.OutputCount() || !s.Route(o)) return false;
+    // A count may promise more than the message holds before its checksum.
+    if (block + 3 + count * form.entrySize + 2 > message.size()) return false;
+    const uint8_t routeByte = message[block + 2];
 
     size_t pos = block + 3;
     int ties = 0;
     entries.clear();
     for (int k = 0; k < count; ++k) {
       RouteEntry entry;
-      if (marked) {
-        entry.Tie = message.at(pos++) == kTieMarker;
-        if (entry.Tie && ++ties > OutputRoute::kMaxTies) return;
+      if (form.marked) {
+        entry.Tie = message[pos++] == kTieMarker;
+        if (entry.Tie && ++ties > OutputRoute::kMaxTies) return false;
       }
       entry.A = static_cast<int16_t>(ReadNumber(message, pos));
       entry.B = static_cast<int16_t>(ReadNumber(message, pos + 2));
       pos += 4;
-      if (longForm) {
+      if (form.longForm) {
         entry.C = static_cast<int16_t>(ReadNumber(message, pos));
         pos += 2;
       }
       entries.push_back(entry);
     }
-    s.StoreEntries(o, routeByte, entries, longForm);
+    use(o, routeByte, entries);
     block = pos;
   }
-  if (message.size() != expected) return;
+  return message.size() == block + 2;
+}
 
+// The whole map is checked before any record changes; a map that does not fit changes nothing
+// and leaves its information pending, to be asked for again.
+void ApplyCrosspointMap(Panel& panel, const Message& message) {
+  SwitcherState& s = panel.State;
+  if (!ChecksumValid(message)) return;
+  const MapForm form = FormOf(message.at(1));
+  if (!WalkCrosspointMap(message, s, form, [](int, uint8_t, const std::vector<RouteEntry>&) {}))
+    return;
+  WalkCrosspointMap(message, s, form,
+                    [&s, &form](int output, uint8_t routeByte, const std::vector<RouteEntry>& e) {
+                      s.StoreEntries(output, routeByte, e, form.longForm);
+                    });
   DisplayCurrentInput(panel, false);
   s.InfoPending &= ~kInfoCrosspointMap;
 }
@@ -69,6 +88,7 @@ void ApplyCrosspointMap(Panel& panel, const Message& message) {
 }  // namespace
 
 void ProcessCrosspointMap(Panel& panel, const Message& message) {
+  panel.State.SelectorsBusy = true;
   try {
     ApplyCrosspointMap(panel, message);
   } catch (const std::exception&) {

@@ -9,40 +9,62 @@ namespace dazi {
 
 namespace {
 
-// Runs may describe far more flags than there are inputs, so they are never spelt out one flag
-// per input: the length is checked from the run counts alone, then each run is applied clipped
-// to the inputs the model has.
-void ApplyInhibitMap(Panel& panel, const Message& message) {
-  SwitcherState& s = panel.State;
-  if (!ChecksumValid(message)) return;
+// One output's run as the model stores it: inputs first .. end-1, clipped to the inputs the
+// model has.
+struct InhibitRun {
+  int output;
+  int first;
+  int end;
+  int flag;
+};
+
+// Walks the message's runs in order and hands each that covers an input to `use`; false when
+// the message's length is not the one its run counts give, or `use` refuses a run. Runs may
+// describe far more flags than there are inputs, so they are never spelt out one flag per input.
+template <typename Use>
+bool WalkInhibitRuns(const Message& message, int inputCount, Use use) {
   const int outputs = ReadNumber(message, 2);
   const int firstOutput = ReadNumber(message, 4);
-
+  // The length first, from the run counts alone: a count may promise more than the message holds.
   size_t expected = 8;
-  size_t block = 6;
   for (int o = 0; o < outputs; ++o) {
-    const size_t runs = static_cast<size_t>(ReadNumber(message, block));
-    expected += 2 + 2 * runs;
-    block += 2 + 2 * runs;
-    if (expected > message.size()) return;
+    expected += 2 + 2 * static_cast<size_t>(ReadNumber(message, expected - 2));
+    if (expected > message.size()) return false;
   }
-  if (message.size() != expected) return;
+  if (message.size() != expected) return false;
 
-  block = 6;
+  size_t block = 6;
   for (int o = firstOutput; o < firstOutput + outputs; ++o) {
     const int runs = ReadNumber(message, block);
     size_t pos = block + 2;
     block += 2 + 2 * static_cast<size_t>(runs);
     int64_t input = 0;
     for (int r = 0; r < runs; ++r, pos += 2) {
-      uint8_t low = message.at(pos);
+      uint8_t low = message[pos];
       const int flag = SplitRunByte(low);
-      const int64_t length = JoinBytes(low, message.at(pos + 1));
-      const int64_t end = std::min<int64_t>(input + length, s.InputCount());
-      if (input < end) s.StoreInhibitRun(o, static_cast<int>(input), static_cast<int>(end), flag);
+      const int64_t length = JoinBytes(low, message[pos + 1]);
+      const int64_t end = std::min<int64_t>(input + length, inputCount);
+      if (input < end && !use(InhibitRun{o, static_cast<int>(input), static_cast<int>(end), flag}))
+        return false;
       input += length;
     }
   }
+  return true;
+}
+
+void ApplyInhibitMap(Panel& panel, const Message& message) {
+  SwitcherState& s = panel.State;
+  if (!ChecksumValid(message)) return;
+  // The whole message is checked before anything is stored: every run must land inside the map.
+  const InhibitMap& map = s.Inhibit();
+  const bool fits = WalkInhibitRuns(message, s.InputCount(), [&map](const InhibitRun& run) {
+    return run.output < map.Outputs() && run.end <= map.Inputs();
+  });
+  if (!fits) return;
+  WalkInhibitRuns(message, s.InputCount(), [&s](const InhibitRun& run) {
+    s.StoreInhibitRun(run.output, run.first, run.end, run.flag);
+    return true;
+  });
   s.InfoPending &= ~kInfoInhibitMap;
 }
 
