@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace dazi {
 
@@ -65,5 +66,16 @@ class LinkLog {
   virtual void Sent(const uint8_t* data, size_t size) = 0;
   virtual void Event(const std::string& text) = 0;
 };
+
+// Records in the link log, when there is one, why the panel dropped a message, refused a file or
+// ended a routine early, as one line "what: why". The operator is shown only what the panel
+// always showed; an engineer with the log can find out why.
+inline void LogFailure(LinkLog* log, std::string_view what, std::string_view why) {
+  if (!log) return;
+  std::string text(what);
+  text += ": ";
+  text += why;
+  log->Event(text);
+}
 
 }  // namespace dazi

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <exception>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -82,7 +81,8 @@ void TakeCrosspoint(Panel& panel) {
   const SwitcherState& s = panel.State;
   const int16_t* input = s.Inputs().ChannelAt(s.SelectedInput);
   const int16_t* output = s.Outputs().ChannelAt(s.SelectedOutput);
-  if (!input || !output) throw std::out_of_range("selected position");
+  if (!input || !output)
+    return LogFailure(panel.Log, "Take ignored", "the selection names no channel");
 
   if (panel.Settings.LinkMode == TCPIPMode) {
     SendCrosspointChange(panel, *output, *input);  // the displays follow the server's report
@@ -127,8 +127,9 @@ void cmdTake_Click(Panel& panel) {
     } else {
       TakeCrosspoint(panel);
     }
-  } catch (const std::exception&) {
-    // "Error Processing Take": the click ends, keeping what it had already done.
+  } catch (const std::exception& error) {
+    // The click ends, keeping what it had already done.
+    LogFailure(panel.Log, "Error Processing Take", error.what());
   }
 }
 

@@ -79,18 +79,20 @@ fs::path DisplayListFilePath(const Panel& panel) {
 }
 
 void LoadDisplayList(Panel& panel) {
+  // Nothing to tell the operator on a failure: the lists from the settings file stay.
+  constexpr const char* kRefused = "DisplayList.dat refused";
   try {
     const fs::path path = DisplayListFilePath(panel);
     std::error_code ec;
     if (!fs::is_regular_file(path, ec)) return;
     const std::optional<std::string> bytes = ReadUsefulBytes(path);
-    if (!bytes) return;
+    if (!bytes) return LogFailure(panel.Log, kRefused, "it could not be read");
     std::optional<DisplayLists> lists = ParseDisplayLists(*bytes);
-    if (!lists) return;
+    if (!lists) return LogFailure(panel.Log, kRefused, "its lists run past its end");
     panel.Settings.InputDisplayList = std::move(lists->Inputs);
     panel.Settings.OutputDisplayList = std::move(lists->Outputs);
-  } catch (const std::exception&) {
-    // Nothing to tell the operator: the lists from the settings file stay.
+  } catch (const std::exception& error) {
+    LogFailure(panel.Log, "Error Loading Display Lists", error.what());
   }
 }
 
@@ -113,10 +115,12 @@ void SaveDisplayList(Panel& panel) {
     // stops after the second list, so what lies beyond is never read.
     std::fstream out(path, std::ios::binary | std::ios::in | std::ios::out);
     if (!out.is_open()) out.open(path, std::ios::binary | std::ios::out);
-    if (!out.is_open()) return;
+    if (!out.is_open())
+      return LogFailure(panel.Log, "DisplayList.dat not written", "it could not be opened");
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  } catch (const std::exception&) {
-    // Swallowed: the lists are saved again at the next settings save.
+  } catch (const std::exception& error) {
+    // The lists are saved again at the next settings save.
+    LogFailure(panel.Log, "Error Saving Display Lists", error.what());
   }
 }
 

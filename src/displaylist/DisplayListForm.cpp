@@ -134,21 +134,24 @@ void DisplayListForm_Activate(Panel& panel, DisplayListForm& form) {
   try {
     LoadMasterList(panel, form);
     LoadCurrentList(panel, form);
-  } catch (const std::exception&) {
+  } catch (const std::exception& error) {
+    LogFailure(panel.Log, "Error Loading Display List Editor", error.what());
   }
 }
 
-void DisplayListForm_cmdAdd_Click(Panel&, DisplayListForm& form) {
+void DisplayListForm_cmdAdd_Click(Panel& panel, DisplayListForm& form) {
   try {
     AddToCurrentList(form, [](const ListItem& item) { return item.Selected; });
-  } catch (const std::exception&) {
+  } catch (const std::exception& error) {
+    LogFailure(panel.Log, "Error Adding Channels", error.what());
   }
 }
 
-void DisplayListForm_cmdAddAll_Click(Panel&, DisplayListForm& form) {
+void DisplayListForm_cmdAddAll_Click(Panel& panel, DisplayListForm& form) {
   try {
     AddToCurrentList(form, [](const ListItem&) { return true; });
-  } catch (const std::exception&) {
+  } catch (const std::exception& error) {
+    LogFailure(panel.Log, "Error Adding Channels", error.what());
   }
 }
 

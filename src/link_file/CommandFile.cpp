@@ -22,10 +22,6 @@ void AppendInteger(FileBytes& bytes, int value) {
   bytes.push_back(static_cast<uint8_t>(value >> 8 & 0xFF));
 }
 
-void Log(Panel& panel, const std::string& text) {
-  if (panel.Log) panel.Log->Event(text);
-}
-
 // One command on its way to the file system. The panel may give up on it before the worker
 // starts it, and then it is never written; once started it cannot be called back.
 struct CommandWrite {
@@ -51,14 +47,17 @@ struct CommandWrite {
 
 bool WriteCommandFile(Panel& panel, int input, int output) {
   // A channel that neither layout can carry fails the Take like an unwritable file.
-  if (input < 0 || output < 0 || input > kLargestChannel || output > kLargestChannel) return false;
+  if (input < 0 || output < 0 || input > kLargestChannel || output > kLargestChannel) {
+    LogFailure(panel.Log, "command file not written", "a channel neither layout can carry");
+    return false;
+  }
   if (panel.Settings.ServerPath.empty()) return false;
   FileLinkState& link = panel.FileLink;
   const std::string what =
       "command file for output " + std::to_string(output) + " input " + std::to_string(input);
   // The share has not taken the last command yet: this one would only wait behind it.
   if (link.WriteStuck) {
-    Log(panel, what + " not written: the share has not taken the previous one yet");
+    LogFailure(panel.Log, what + " not written", "the share has not taken the previous one yet");
     return false;
   }
   FileBytes bytes;
@@ -82,16 +81,17 @@ bool WriteCommandFile(Panel& panel, int input, int output) {
         if (!write->Late) return;
         panel.FileLink.WriteStuck = false;
         // The operator was told it failed; the route may happen all the same.
-        Log(panel, what + (write->Written ? " written late, after its Take was reported failed"
-                                          : " failed late, after its Take was reported failed"));
+        LogFailure(panel.Log, what + (write->Written ? " written late" : " failed late"),
+                   "after its Take was reported failed");
       });
-  if (AwaitFileWork(panel, write->Finished, ShareAnswerBound(panel.Settings))) return write->Written;
+  if (AwaitFileWork(panel, write->Finished, ShareAnswerBound(panel.Settings)))
+    return write->Written;
   if (write->GiveUp()) {
-    Log(panel, what + " not written: the share did not answer in time");
+    LogFailure(panel.Log, what + " not written", "the share did not answer in time");
   } else {
     write->Late = true;
     link.WriteStuck = true;
-    Log(panel, what + " handed to the share, which did not answer in time");
+    LogFailure(panel.Log, what + " handed to the share", "it did not answer in time");
   }
   return false;
 }

@@ -112,6 +112,14 @@ void FailurePath(Panel& panel) {
   panel.State.OutageMessageOpen = false;
 }
 
+// A share that stays unusable fails every tick alike: the link log is told each new trouble once.
+void NoteTrouble(Panel& panel, std::string trouble) {
+  std::string& last = panel.FileLink.LastTrouble;
+  if (trouble == last) return;
+  if (!trouble.empty()) LogFailure(panel.Log, "refresh tick", trouble);
+  last = std::move(trouble);
+}
+
 void EndTick(Panel& panel, TickEnd end) {
   switch (end) {
     case TickEnd::LinkState:
@@ -133,7 +141,10 @@ void FileRefreshTick(Panel& panel) {
   if (link.Waiting) return;  // a full load or a Take waits for the worker
   // The last tick's reading has not come back: this tick fails as one that finds no files, and
   // nothing more is queued behind it.
-  if (link.TickRunning) return FailurePath(panel);
+  if (link.TickRunning) {
+    NoteTrouble(panel, "the share has not answered the last tick yet");
+    return FailurePath(panel);
+  }
 
   const std::shared_ptr<ServerDirectory> directory = CurrentDirectory(panel);
   const RefreshMarkers kept = KeptMarkers(panel.State);
@@ -149,6 +160,7 @@ void FileRefreshTick(Panel& panel) {
         // Settings changed meanwhile: the reading is of another directory.
         if (panel.Settings.LinkMode != FileMode || panel.Settings.ServerPath != directory->Path)
           return;
+        NoteTrouble(panel, std::move(reading->Trouble));
         EndTick(panel, ApplyReading(panel, std::move(*reading)));
       });
 }

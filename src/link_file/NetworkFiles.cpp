@@ -33,7 +33,9 @@ bool Stop(Panel& panel) {
   return false;
 }
 
-bool Fail(Panel& panel, const char* message) {
+// Tells the operator which file the load failed on, and the link log why.
+bool Fail(Panel& panel, const char* message, const char* why) {
+  LogFailure(panel.Log, "full load failed", why);
   Stop(panel);
   panel.Ui.MessageBox(message, kErrorReadingFile, MsgIcon::Critical, MsgButtons::Ok);
   return false;
@@ -113,13 +115,11 @@ bool ReadNetworkFiles(Panel& panel) {
 
   const std::shared_ptr<Load> load = ReadOnWorker(panel);
   if (panel.Unloading) return false;
-  if (!load->Finished) {
-    if (panel.Log) panel.Log->Event("full load given up: the share stopped answering");
-    return Fail(panel, MessageOf(load->Step));
-  }
+  if (!load->Finished)
+    return Fail(panel, MessageOf(load->Step), "the share stopped answering; given up");
   FullLoadReading& reading = load->Reading;
 
-  if (!reading.Status) return Fail(panel, kStatusError);
+  if (!reading.Status) return Fail(panel, kStatusError, "Status.ndf missing or unreadable");
   s.StatusFileStamp = std::move(reading.Status->Stamp);
   s.ServerStatusByte = reading.Status->Content;
   if (s.ServerStatusByte == 0) {
@@ -128,15 +128,21 @@ bool ReadNetworkFiles(Panel& panel) {
     return Stop(panel);
   }
 
-  if (!reading.Alphas) return Fail(panel, kAlphaError);
+  if (!reading.Alphas)
+    return Fail(panel, kAlphaError,
+                "lalpha.ndf and Alpha.ndf missing, unreadable or not in their layout");
   ApplyAlphaFile(panel, std::move(reading.Alphas->Content));
   s.AlphaFileStamp = std::move(reading.Alphas->Stamp);
   // The fixed map names 256 outputs; a smaller switcher cannot hold them.
-  if (!reading.Crosspoints ||
-      (!reading.Crosspoints->Counted && s.OutputCount() < kFixedCrosspointOutputs))
-    return Fail(panel, kCrosspointError);
+  if (!reading.Crosspoints)
+    return Fail(panel, kCrosspointError,
+                "lxptmap.ndf and Xptmap.ndf missing, unreadable or not in their layout");
+  if (!reading.Crosspoints->Counted && s.OutputCount() < kFixedCrosspointOutputs)
+    return Fail(panel, kCrosspointError, "Xptmap.ndf names 256 outputs; the switcher has fewer");
   ApplyCrosspoints(panel, *reading.Crosspoints);
-  if (!reading.Inhibits) return Fail(panel, kInhibitError);
+  if (!reading.Inhibits)
+    return Fail(panel, kInhibitError,
+                "linhbt.ndf and Inhbt.ndf missing, unreadable or not in their layout");
   s.ReplaceInhibits(std::move(reading.Inhibits->Content));
   s.InhibitFileStamp = std::move(reading.Inhibits->Stamp);
 

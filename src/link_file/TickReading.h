@@ -20,8 +20,8 @@ struct RefreshMarkers {
   int CrosspointSerial = -1;
   std::string AlphaStamp;
   std::string InhibitStamp;
-  ChannelCounts Counts;     // the model's input and output counts
-  int InhibitOutputs = 0;   // the inhibit map's bounds
+  ChannelCounts Counts;    // the model's input and output counts
+  int InhibitOutputs = 0;  // the inhibit map's bounds
   int InhibitInputs = 0;
 };
 
@@ -43,6 +43,7 @@ struct TickReading {
   std::optional<CrosspointFile> Crosspoints;
   std::optional<Stamped<AlphaFile>> Alphas;
   std::optional<Stamped<InhibitMap>> Inhibits;
+  std::string Trouble;  // why the tick failed or ended early, for the link log
 };
 
 TickReading ReadTick(ServerDirectory& directory, const RefreshMarkers& kept);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <string>
 #include <vector>
 
 #include "core/Panel.h"
@@ -24,6 +25,11 @@ bool IsSingleByteCommand(uint8_t b) {
   return b == 245 || b == 244 || b == 241 || b == 243;
 }
 
+// The operator is told nothing of bytes that belong to no message; the link log is.
+void LogDiscarded(Panel& panel, size_t count, const char* why) {
+  if (panel.Log) LogFailure(panel.Log, std::to_string(count) + " received bytes dropped", why);
+}
+
 // What a drain carries from one message to the next: the message's storage, reused so that a
 // run of small messages allocates nothing, and the take reports' lookup.
 struct Drain {
@@ -44,10 +50,12 @@ bool CutOneMessage(Panel& panel, Drain& drain) {
       const uint8_t* data = buffer.Data();
       const uint8_t* first = std::find_if(data, data + buffer.Size(), IsCommandByte);
       if (first == data + buffer.Size()) {
+        LogDiscarded(panel, buffer.Size(), "no command byte among them");
         buffer.Clear();
         return true;
       }
       if (first != data) {
+        LogDiscarded(panel, static_cast<size_t>(first - data), "before the next command byte");
         buffer.Discard(static_cast<size_t>(first - data));
         removed = true;
       }
@@ -70,6 +78,8 @@ bool CutOneMessage(Panel& panel, Drain& drain) {
         const uint8_t* end = data + length - 1;
         const uint8_t* cut = std::find_if(data + 1, end, IsCommandByte);
         if (cut != end) {
+          LogDiscarded(panel, static_cast<size_t>(cut - data),
+                       "a message cut short by the next command byte");
           buffer.Discard(static_cast<size_t>(cut - data));
           removed = true;
           continue;
@@ -81,8 +91,8 @@ bool CutOneMessage(Panel& panel, Drain& drain) {
       DispatchMessage(panel, drain.message, drain.lookup);
       return true;
     }
-  } catch (const std::exception&) {
-    [[maybe_unused]] const char* error = "Error Processing Command";
+  } catch (const std::exception& error) {
+    LogFailure(panel.Log, "Error Processing Command", error.what());
     return removed;
   }
 }
@@ -112,14 +122,17 @@ void OnDataArrival(Panel& panel, int dataLength) {
       if (read < 1) break;
       panel.Received.Append(chunk.data(), static_cast<size_t>(std::min(read, maxCount)));
       DrainReceived(panel);
+      const size_t held = panel.Received.Size();
       panel.Received.EnforceCap();
+      if (panel.Received.Size() < held)
+        LogDiscarded(panel, held - panel.Received.Size(), "the receive buffer's cap was reached");
     }
     if (panel.Socket.LastError() == kWouldBlock) {
       panel.View.tmrPoll.Enabled = true;
       DrainReceived(panel);
     }
-  } catch (const std::exception&) {
-    [[maybe_unused]] const char* error = "Error Receiving IP Message";
+  } catch (const std::exception& error) {
+    LogFailure(panel.Log, "Error Receiving IP Message", error.what());
   }
 }
 

@@ -53,29 +53,29 @@ void ProcessSingleByte(Panel& panel, uint8_t command) {
 
 namespace {
 
+constexpr const char* kTakeDropped = "take report dropped";
+
 void ProcessTake(Panel& panel, const Message& message, TakeLookup& lookup) {
   SwitcherState& s = panel.State;
   try {
-    if (message.size() != 9 || !ChecksumValid(message)) return;
+    if (message.size() != 9) return LogFailure(panel.Log, kTakeDropped, "not 9 bytes long");
+    if (!ChecksumValid(message)) return LogFailure(panel.Log, kTakeDropped, "bad checksum");
     const int input = ReadNumber(message, 3);
     const int output = ReadNumber(message, 5);
-    // An output the panel does not have ends the report (hostile floods carry many: no throw).
-    if (output >= s.OutputCount() || !s.ApplyRoute(output, input)) return;
+    if (output >= s.OutputCount() || !s.ApplyRoute(output, input))
+      return LogFailure(panel.Log, kTakeDropped, "no such output on this switcher");
 
     // Whatever output the report named, show what now feeds the chosen destination: the first
     // position that holds its source.
     const OutputRoute* chosen = s.ChosenRoute();
-    if (!chosen) throw std::out_of_range("chosen destination");
+    if (!chosen) return;  // no destination chosen that the map knows: nothing to show
     const int16_t source = chosen->Source[0];
     if (!lookup.valid || lookup.source != source)
       lookup = {true, source, s.Inputs().FirstPositionOf(source)};
-    if (lookup.position >= 0) {
-      const std::string* alpha = s.Inputs().Alpha(lookup.position);
-      if (!alpha) throw std::out_of_range("input position");
+    if (const std::string* alpha = s.Inputs().Alpha(lookup.position))
       panel.View.txtInputDisp = {*alpha, s.ActiveColor};
-    }
-  } catch (const std::exception&) {
-    [[maybe_unused]] const char* error = "Error Processing Take";
+  } catch (const std::exception& error) {
+    LogFailure(panel.Log, "Error Processing Take", error.what());
   }
 }
 
@@ -87,46 +87,56 @@ void ProcessTake(Panel& panel, const Message& message) {
 }
 
 void ProcessSwitcherType(Panel& panel, const Message& message) {
+  constexpr const char* kDropped = "switcher type dropped";
   try {
-    if (!ChecksumValid(message) || message.size() != 10) return;
-    if (message.at(1) != kSwitcherTypeMarker) return;
+    if (!ChecksumValid(message)) return LogFailure(panel.Log, kDropped, "bad checksum");
+    if (message.size() != 10) return LogFailure(panel.Log, kDropped, "not 10 bytes long");
+    if (message[1] != kSwitcherTypeMarker)
+      return LogFailure(panel.Log, kDropped, "position 1 is not 1");
     panel.State.SwitcherType = ReadNumber(message, 4);
-  } catch (const std::exception&) {
-    [[maybe_unused]] const char* error = "Error Processing Switcher Type";
+  } catch (const std::exception& error) {
+    LogFailure(panel.Log, "Error Processing Switcher Type", error.what());
   }
 }
 
 void ProcessSalvoEvents(Panel& panel, const Message& message) {
+  constexpr const char* kDropped = "salvo events dropped";
   SwitcherState& s = panel.State;
   try {
-    if (!ChecksumValid(message)) return;
+    if (!ChecksumValid(message)) return LogFailure(panel.Log, kDropped, "bad checksum");
     const int count = ReadNumber(message, 2);
-    // Every record, events and all, must lie before the checksum: a count beyond the records
-    // present drops the message.
+    // Every record, events and all, must lie before the checksum.
+    constexpr const char* kShort = "its count promises more salvos than it holds";
+    const size_t end = message.size() - 2;
     std::vector<int16_t> keys(static_cast<size_t>(count), 0);
     size_t record = 6;
     for (int k = 0; k < count; ++k) {
-      if (record + 4 > message.size() - 2) return;
+      if (record + 4 > end) return LogFailure(panel.Log, kDropped, kShort);
       keys[static_cast<size_t>(k)] = static_cast<int16_t>(ReadNumber(message, record));
       const size_t events = static_cast<size_t>(ReadNumber(message, record + 2));
       record += 4 + 13 * events;
     }
-    if (count > 0 && record > message.size() - 2) return;
+    if (count > 0 && record > end) return LogFailure(panel.Log, kDropped, kShort);
     s.ReplaceSalvoKeys(std::move(keys));
     s.InfoPending &= ~kInfoSalvos;
-  } catch (const std::exception&) {
-    [[maybe_unused]] const char* error = "Error Receiving Salvo Events";
+  } catch (const std::exception& error) {
+    LogFailure(panel.Log, "Error Receiving Salvo Events", error.what());
   }
 }
 
 void ProcessQuery(Panel& panel, const Message& message) {
-  if (!ChecksumValid(message) || (message.size() != 4 && message.size() != 5)) return;
-  if (message[1] != kQueryCode) return;
+  constexpr const char* kDropped = "query dropped";
+  if (!ChecksumValid(message)) return LogFailure(panel.Log, kDropped, "bad checksum");
+  if (message.size() != 4 && message.size() != 5)
+    return LogFailure(panel.Log, kDropped, "not 4 or 5 bytes long");
+  if (message[1] != kQueryCode) return;  // a query this panel does not answer
   SendToSwitcher(panel, BuildQueryAnswer());
 }
 
 void ProcessServerRequest(Panel& panel, const Message& message) {
-  if (message.size() != 13 || message[1] != kPasswordRequest) return;
+  if (message.size() != 13)
+    return LogFailure(panel.Log, "server request dropped", "not 13 bytes long");
+  if (message[1] != kPasswordRequest) return;  // a request this panel does not answer
   if (!panel.Settings.Password.empty()) {
     // A stored password that cannot travel intact (a hand-edited settings file) is not sent;
     // the operator is asked instead, as if none were stored.

@@ -1,6 +1,5 @@
 #include <exception>
 #include <optional>
-#include <stdexcept>
 
 #include "core/Panel.h"
 #include "core/Selection.h"
@@ -84,9 +83,8 @@ void ApplyOutputs(Panel& panel, SortedTable table, int count) {
   // A destination past the shorter list follows the spinner, which stopped at its new maximum.
   if (s.SelectedOutput < 0 || s.SelectedOutput >= count)
     s.SelectedOutput = panel.View.cmdoutSel.Value();
-  const std::string* shown = s.Outputs().Alpha(s.SelectedOutput);
-  if (!shown) throw std::out_of_range("selected output");
-  panel.View.txtOutputDisp = {*shown, s.ActiveColor};
+  if (const std::string* shown = s.Outputs().Alpha(s.SelectedOutput))
+    panel.View.txtOutputDisp = {*shown, s.ActiveColor};
   s.InfoPending &= ~kInfoOutputAlphas;
   if (count != oldCount) RequestInhibitMapUnlessPending(panel);
 }
@@ -104,16 +102,19 @@ void ApplySalvos(Panel& panel, SortedTable table, int count) {
 }  // namespace
 
 void ProcessAlphaTable(Panel& panel, const Message& message) {
+  constexpr const char* kDropped = "alpha table dropped";
   try {
-    if (!ChecksumValid(message)) return;
+    if (!ChecksumValid(message)) return LogFailure(panel.Log, kDropped, "bad checksum");
     const int kind = message.at(1);
     const int alphaLength = message.at(2);
     const int count = ReadNumber(message, 3);
     const int first = ReadNumber(message, 5);
     // A router without inputs or outputs cannot be shown; keep what we have.
-    if ((kind == kInputs || kind == kOutputs) && count == 0) return;
+    if ((kind == kInputs || kind == kOutputs) && count == 0)
+      return LogFailure(panel.Log, kDropped, "no inputs or outputs");
     const size_t recordSize = static_cast<size_t>(alphaLength) + 2;
-    if (message.size() != recordSize * static_cast<size_t>(count) + 9) return;
+    if (message.size() != recordSize * static_cast<size_t>(count) + 9)
+      return LogFailure(panel.Log, kDropped, "its length is not the one its records give");
 
     std::vector<std::string> alphas(count);
     std::vector<int16_t> numbers(count, 0);
@@ -123,7 +124,8 @@ void ProcessAlphaTable(Panel& panel, const Message& message) {
       numbers[i] = static_cast<int16_t>(ReadNumber(message, start + alphaLength));
     }
 
-    if (kind != kInputs && kind != kOutputs && kind != kSalvos) return;
+    if (kind != kInputs && kind != kOutputs && kind != kSalvos)
+      return LogFailure(panel.Log, kDropped, "a kind other than inputs, outputs or salvos");
 
     std::vector<std::string> byChannel;
     if (kind == kInputs) {
@@ -135,7 +137,7 @@ void ProcessAlphaTable(Panel& panel, const Message& message) {
     }
     // Checked whole before anything changes: every record number must name a position.
     std::optional<SortedTable> table = Sort(std::move(alphas), numbers);
-    if (!table) return;
+    if (!table) return LogFailure(panel.Log, kDropped, "a record number outside the table");
 
     if (kind == kInputs) {
       panel.State.ReplaceInputAlphasByChannel(std::move(byChannel));
@@ -146,8 +148,8 @@ void ProcessAlphaTable(Panel& panel, const Message& message) {
     } else {
       ApplySalvos(panel, std::move(*table), count);
     }
-  } catch (const std::exception&) {
-    [[maybe_unused]] const char* error = "Error Processing Alpha Table";
+  } catch (const std::exception& error) {
+    LogFailure(panel.Log, "Error Processing Alpha Table", error.what());
   }
 }
 

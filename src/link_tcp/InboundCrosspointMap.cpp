@@ -25,24 +25,23 @@ MapForm FormOf(int form) {
   return {marked, longForm, static_cast<size_t>((longForm ? 6 : 4) + (marked ? 1 : 0))};
 }
 
-// Reads every output block in order and hands each output's route byte and entries to `use`;
-// false when the map does not fit the model: a first output past the outputs, an output the map
-// has no record for, more than 64 entries or 32 ties, or a length other than the blocks give.
+// Reads every output block in order and hands each output's route byte and entries to `use`.
+// Returns why the map does not fit the model, or null when it does.
 template <typename Use>
-bool WalkCrosspointMap(const Message& message, const SwitcherState& s, const MapForm& form,
-                       Use use) {
+const char* WalkCrosspointMap(const Message& message, const SwitcherState& s, const MapForm& form,
+                              Use use) {
   const int outputs = ReadNumber(message, 2);
   const int firstOutput = ReadNumber(message, 4);
-  if (firstOutput > s.OutputCount()) return false;
+  if (firstOutput > s.OutputCount()) return "its first output is past the outputs";
 
   size_t block = 6;
   std::vector<RouteEntry> entries;
   for (int o = firstOutput; o < firstOutput + outputs; ++o) {
     const int count = ReadNumber(message, block);
-    if (count > OutputRoute::kMaxEntries) return false;
-    if (o >= s.OutputCount() || !s.Route(o)) return false;
-    // A count may promise more than the message holds before its checksum.
-    if (block + 3 + count * form.entrySize + 2 > message.size()) return false;
+    if (count > OutputRoute::kMaxEntries) return "an output with more than 64 entries";
+    if (o >= s.OutputCount() || !s.Route(o)) return "an output the map does not have";
+    if (block + 3 + count * form.entrySize + 2 > message.size())
+      return "its entry counts promise more than it holds";
     const uint8_t routeByte = message[block + 2];
 
     size_t pos = block + 3;
@@ -52,7 +51,7 @@ bool WalkCrosspointMap(const Message& message, const SwitcherState& s, const Map
       RouteEntry entry;
       if (form.marked) {
         entry.Tie = message[pos++] == kTieMarker;
-        if (entry.Tie && ++ties > OutputRoute::kMaxTies) return false;
+        if (entry.Tie && ++ties > OutputRoute::kMaxTies) return "an output with more than 32 ties";
       }
       entry.A = static_cast<int16_t>(ReadNumber(message, pos));
       entry.B = static_cast<int16_t>(ReadNumber(message, pos + 2));
@@ -66,17 +65,19 @@ bool WalkCrosspointMap(const Message& message, const SwitcherState& s, const Map
     use(o, routeByte, entries);
     block = pos;
   }
-  return message.size() == block + 2;
+  return message.size() == block + 2 ? nullptr : "its length is not the one its blocks give";
 }
 
 // The whole map is checked before any record changes; a map that does not fit changes nothing
 // and leaves its information pending, to be asked for again.
 void ApplyCrosspointMap(Panel& panel, const Message& message) {
+  constexpr const char* kDropped = "crosspoint map dropped";
   SwitcherState& s = panel.State;
-  if (!ChecksumValid(message)) return;
+  if (!ChecksumValid(message)) return LogFailure(panel.Log, kDropped, "bad checksum");
   const MapForm form = FormOf(message.at(1));
-  if (!WalkCrosspointMap(message, s, form, [](int, uint8_t, const std::vector<RouteEntry>&) {}))
-    return;
+  const char* misfit =
+      WalkCrosspointMap(message, s, form, [](int, uint8_t, const std::vector<RouteEntry>&) {});
+  if (misfit) return LogFailure(panel.Log, kDropped, misfit);
   WalkCrosspointMap(message, s, form,
                     [&s, &form](int output, uint8_t routeByte, const std::vector<RouteEntry>& e) {
                       s.StoreEntries(output, routeByte, e, form.longForm);
@@ -91,8 +92,8 @@ void ProcessCrosspointMap(Panel& panel, const Message& message) {
   panel.State.SelectorsBusy = true;
   try {
     ApplyCrosspointMap(panel, message);
-  } catch (const std::exception&) {
-    [[maybe_unused]] const char* error = "Error Processing Crosspoint Map";
+  } catch (const std::exception& error) {
+    LogFailure(panel.Log, "Error Processing Crosspoint Map", error.what());
   }
   panel.State.SelectorsBusy = false;
 }

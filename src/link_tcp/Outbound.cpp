@@ -24,8 +24,9 @@ constexpr int kControlOrdinary = 1028;
 constexpr int kControlOffSource = 1024;
 
 void LogUnsent(Panel& panel, const std::vector<uint8_t>& message, const char* why) {
-  panel.Log->Event(std::string(LinkMessageName(LinkSender::Panel, message.at(0))) +
-                   " not sent: " + why);
+  if (!panel.Log || message.empty()) return;
+  LogFailure(panel.Log, std::string(LinkMessageName(LinkSender::Panel, message[0])) + " not sent",
+             why);
 }
 
 void Finish(std::vector<uint8_t>& message) {
@@ -90,21 +91,21 @@ bool SendToSwitcher(Panel& panel, const std::vector<uint8_t>& message) {
     if (panel.Log && panel.Socket.Connected()) panel.Log->Sent(message.data(), message.size());
     for (int attempt = 0; attempt < kMaxWriteAttempts; ++attempt) {
       if (!panel.Socket.Connected()) {
-        if (panel.Log) LogUnsent(panel, message, "send on a closed socket; disconnecting");
+        LogUnsent(panel, message, "send on a closed socket; disconnecting");
         DisconnectFromSwitcher(panel);
         return false;
       }
       if (panel.Socket.Write(message.data(), length) < 1 &&
           panel.Socket.LastError() != kWouldBlock) {
-        if (panel.Log) LogUnsent(panel, message, "the socket refused it");
+        LogUnsent(panel, message, "the socket refused it");
         return false;
       }
       if (panel.Socket.BytesWritten() == length) return true;
     }
-    if (panel.Log) LogUnsent(panel, message, "the socket kept taking only part of it");
+    LogUnsent(panel, message, "the socket kept taking only part of it");
     return false;
-  } catch (const std::exception&) {
-    [[maybe_unused]] const char* error = "Error sending to switcher";
+  } catch (const std::exception& error) {
+    LogFailure(panel.Log, "Error sending to switcher", error.what());
     return false;
   }
 }
@@ -116,8 +117,8 @@ bool SendInfoRequest(Panel& panel, int32_t mask) {
     // again on the next connection; narrowing that to this mask would lose the rest.
     if (sent || panel.Socket.Connected()) panel.State.InfoPending = mask;
     return sent;
-  } catch (const std::exception&) {
-    [[maybe_unused]] const char* error = "Error Sending Info Request";
+  } catch (const std::exception& error) {
+    LogFailure(panel.Log, "Error Sending Info Request", error.what());
     return false;
   }
 }
@@ -131,8 +132,8 @@ bool SendCrosspointChange(Panel& panel, int output, int input) {
       input = 0;
     }
     return SendToSwitcher(panel, BuildCrosspointChange(controlWord, input, output));
-  } catch (const std::exception&) {
-    [[maybe_unused]] const char* error = "Error Sending Crosspoint Change";
+  } catch (const std::exception& error) {
+    LogFailure(panel.Log, "Error Sending Crosspoint Change", error.what());
     return false;
   }
 }
@@ -142,8 +143,8 @@ bool SendSalvoExecute(Panel& panel, int salvo) {
     const bool sent = SendToSwitcher(panel, BuildSalvoExecute(salvo));
     panel.State.PendingSalvo = kNoSalvoPending;
     return sent;
-  } catch (const std::exception&) {
-    [[maybe_unused]] const char* error = "Error Sending Salvo Execute";
+  } catch (const std::exception& error) {
+    LogFailure(panel.Log, "Error Sending Salvo Execute", error.what());
     return false;
   }
 }

@@ -209,6 +209,12 @@ std::string ComposeSettingsText(const PanelSettings& s) {
   return w.Text();
 }
 
+// Ends a read or write of the settings file, leaving its reason in the link log.
+bool Refuse(const Panel& panel, const char* what, const char* why) {
+  LogFailure(panel.Log, what, why);
+  return false;
+}
+
 }  // namespace
 
 fs::path SettingsFilePath(const Panel& panel) {
@@ -216,29 +222,30 @@ fs::path SettingsFilePath(const Panel& panel) {
 }
 
 bool ReadIniFile(Panel& panel) {
+  constexpr const char* kRefused = "zorntpnl.ini refused";
   try {
     const fs::path path = SettingsFilePath(panel);
     std::error_code ec;
     if (!fs::exists(path, ec)) return false;
     // Not a file we could have written (a directory, say): leave it where it is.
-    if (!fs::is_regular_file(path, ec)) return false;
+    if (!fs::is_regular_file(path, ec)) return Refuse(panel, kRefused, "not a regular file");
     const std::optional<std::string> bytes = ReadFilePrefix(path, kMaxSettingsFileBytes);
-    if (!bytes) return false;
+    if (!bytes) return Refuse(panel, kRefused, "it could not be read");
     if (bytes->size() > kMaxSettingsFileBytes) {
       MoveAside(path);
-      return false;
+      return Refuse(panel, kRefused, "too large; moved aside to zorntpnl.ini.bad");
     }
     const SettingsText text(*bytes);
-    if (!text.Loaded()) return false;
+    if (!text.Loaded()) return Refuse(panel, kRefused, "not in the settings file's layout");
     if (!LoadSettings(panel, text)) {
       MoveAside(path);
-      return false;
+      return Refuse(panel, kRefused, "a value out of range; moved aside to zorntpnl.ini.bad");
     }
     ApplyToMainWindow(panel);
     LoadDisplayLists(panel);
     return true;
-  } catch (const std::exception&) {
-    return false;
+  } catch (const std::exception& error) {
+    return Refuse(panel, "Error Reading Settings", error.what());
   }
 }
 
@@ -257,11 +264,12 @@ bool WriteIniFile(Panel& panel) {
     const std::string text = ComposeSettingsText(panel.Settings);
     const fs::path path = SettingsFilePath(panel);
     // One retry, for a passing failure such as a virus scanner holding the file.
-    if (!ReplacePrivateFile(path, text) && !ReplacePrivateFile(path, text)) return false;
+    if (!ReplacePrivateFile(path, text) && !ReplacePrivateFile(path, text))
+      return Refuse(panel, "zorntpnl.ini not written", "it could not be replaced");
     SaveDisplayList(panel);
     return true;
-  } catch (const std::exception&) {
-    return false;
+  } catch (const std::exception& error) {
+    return Refuse(panel, "Error Writing Settings", error.what());
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <string>
 
 #include <QAbstractTableModel>
 #include <QGridLayout>
@@ -15,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "core/Panel.h"
+#include "ui/QtLinkLog.h"
 #include "ui/QtUi.h"
 
 namespace dazi::ui {
@@ -217,8 +219,11 @@ void DisplayListDialog::run(void (*routine)(Panel&, DisplayListForm&), Lists cha
   CopySelection(lvList_, form_.lvList);
   try {
     routine(panel_, form_);
-  } catch (const std::exception&) {
+  } catch (const std::exception& error) {
     // The routines trap their own errors; nothing may escape into the event loop.
+    QtLinkLog::Warn(
+        std::string("a display-list editor routine ended by an error it did not trap: ") +
+        error.what());
   }
   if (changed == Lists::Both) {
     channels_->Reload();

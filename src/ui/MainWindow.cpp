@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <exception>
+#include <string>
 
 #include <QAction>
 #include <QCloseEvent>
@@ -25,6 +27,7 @@
 #include "ui/Artwork.h"
 #include "ui/FindList.h"
 #include "ui/Palette.h"
+#include "ui/QtLinkLog.h"
 #include "ui/QtSocket.h"
 #include "ui/QtUi.h"
 #include "ui/SpinnerWidget.h"
@@ -183,13 +186,15 @@ void MainWindow::buildStrip() {
   cmdTake_->setAutoDefault(true);
   cmdTake_->setDefault(false);
 
-  const auto run = [this](const std::function<void()>& step) { dispatch(step); };
-  cmdoutSel_->setDispatcher(run);
-  cmdInSel_->setDispatcher(run);
+  cmdoutSel_->setDispatcher(
+      [this](const std::function<void()>& step) { dispatch("cmdoutSel_Change", step); });
+  cmdInSel_->setDispatcher(
+      [this](const std::function<void()>& step) { dispatch("cmdInSel_Change", step); });
   connect(cmdTake_, &QPushButton::clicked, this,
-          [this] { dispatch([this] { cmdTake_Click(panel_); }); });
+          [this] { dispatch("cmdTake_Click", [this] { cmdTake_Click(panel_); }); });
   // Typing on a display or its spinner finds by name; Ctrl+D and Ctrl+S reach the displays.
-  findList_ = new FindList(panel_, run, this);
+  findList_ = new FindList(
+      panel_, [this](const std::function<void()>& step) { dispatch("ChooseFound", step); }, this);
   findList_->watch(FindSide::Destination, txtOutputDisp_, cmdoutSel_, Qt::CTRL | Qt::Key_D);
   findList_->watch(FindSide::Preset, txtPresetDisp_, cmdInSel_, Qt::CTRL | Qt::Key_S);
 
@@ -204,7 +209,9 @@ void MainWindow::buildMenus() {
     action->setObjectName(QString::fromLatin1(name));
     if (routine)
       connect(action, &QAction::triggered, this,
-              [this, routine] { dispatch([this, routine] { routine(panel_); }); });
+              [this, routine, handler = std::string(name) + "_Click"] {
+                dispatch(handler, [this, routine] { routine(panel_); });
+              });
     return action;
   };
   auto separator = [](QMenu* menu, const char* name) {
@@ -261,7 +268,10 @@ void MainWindow::buildTimers() {
     t->setObjectName(QString::fromLatin1(name));
     connect(
         t, &QTimer::timeout, this,
-        [this, routine] { dispatch([this, routine] { routine(panel_); }); }, Qt::QueuedConnection);
+        [this, routine, handler = std::string(name) + "_Timer"] {
+          dispatch(handler, [this, routine] { routine(panel_); });
+        },
+        Qt::QueuedConnection);
     return t;
   };
   tmrFileCheck_ = timer("tmrFileCheck", tmrFileCheck_Timer);
@@ -271,22 +281,27 @@ void MainWindow::buildTimers() {
 
 void MainWindow::load(const QString& programDir) {
   const std::filesystem::path dir(programDir.toStdU16String());
-  dispatch([this, &dir] { Form_Load(panel_, dir); });
+  dispatch("Form_Load", [this, &dir] { Form_Load(panel_, dir); });
 }
 
-void MainWindow::dispatch(const std::function<void()>& routine) {
+void MainWindow::dispatch(std::string_view routine, const std::function<void()>& step) {
   // The routines trap their own errors; this is the last net, so that nothing escapes into the
-  // event loop and the window still shows what the routine had changed before it failed.
+  // event loop and the window still shows what the routine had changed before it failed. The
+  // operator is told nothing more than before; the link log is warned.
   try {
-    routine();
+    step();
+  } catch (const std::exception& error) {
+    QtLinkLog::Warn(std::string(routine) + " ended by an error it did not trap: " + error.what());
   } catch (...) {
+    QtLinkLog::Warn(std::string(routine) + " ended by an error it did not trap");
   }
   render();
 }
 
-void MainWindow::post(std::function<void()> routine) {
+void MainWindow::post(std::function<void()> step) {
   QMetaObject::invokeMethod(
-      this, [this, routine = std::move(routine)] { dispatch(routine); }, Qt::QueuedConnection);
+      this, [this, step = std::move(step)] { dispatch("File Mode's file work", step); },
+      Qt::QueuedConnection);
 }
 
 void MainWindow::listenTo(QtSocket& socket) {
@@ -296,21 +311,21 @@ void MainWindow::listenTo(QtSocket& socket) {
 }
 
 void MainWindow::onSocketConnect() {
-  dispatch([this] { OnConnect(panel_); });
+  dispatch("OnConnect", [this] { OnConnect(panel_); });
 }
 
 void MainWindow::onSocketClose() {
-  dispatch([this] { OnClose(panel_); });
+  dispatch("OnClose", [this] { OnClose(panel_); });
 }
 
 void MainWindow::onSocketData(int byteCount) {
-  dispatch([this, byteCount] { OnDataArrival(panel_, byteCount); });
+  dispatch("OnDataArrival", [this, byteCount] { OnDataArrival(panel_, byteCount); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   // The close box saves exactly as Exit does; when Exit closed us, the unload is already running
   // and this call returns at once.
-  dispatch([this] { Form_Unload(panel_); });
+  dispatch("Form_Unload", [this] { Form_Unload(panel_); });
   event->accept();
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include <QMainWindow>
 
@@ -39,11 +40,12 @@ class MainWindow : public QMainWindow {
   // Takes the socket's connect, close and data-arrival events as the panel's own.
   void listenTo(QtSocket& socket);
 
-  // Runs a core routine as the handler of one event, then redraws from the View.
-  void dispatch(const std::function<void()>& routine);
+  // Runs a core routine as the handler of one event, then redraws from the View. `routine` names
+  // it for the link log, should it end by an error it did not trap.
+  void dispatch(std::string_view routine, const std::function<void()>& step);
   // The same, later, as an event of its own; safe to call from any thread (File Mode's worker
   // hands its results back this way). Dropped if the window has gone meanwhile.
-  void post(std::function<void()> routine);
+  void post(std::function<void()> step);
   // Copies the View into the widgets, touching only what changed.
   void render();
 

@@ -24,6 +24,10 @@ const char* QtLinkLog::Rules() {
   return "dazivedur.link.debug=true\ndazivedur.link.info=true";
 }
 
+void QtLinkLog::Warn(const std::string& text) {
+  qCWarning(lcLink).noquote() << Now() << "---" << QString::fromStdString(text);
+}
+
 void QtLinkLog::Received(const uint8_t* data, size_t size) {
   qCDebug(lcLink).noquote() << Now() << "in "
                             << QString::fromStdString(

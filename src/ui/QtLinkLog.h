@@ -18,6 +18,10 @@ class QtLinkLog : public LinkLog {
   // What --log-link adds to the logging rules.
   static const char* Rules();
 
+  // A warning in the log, whether or not the panel was given one: what the main window's last
+  // net caught.
+  static void Warn(const std::string& text);
+
   void Received(const uint8_t* data, size_t size) override;
   void Sent(const uint8_t* data, size_t size) override;
   void Event(const std::string& text) override;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <string>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,6 +27,7 @@
 #include "settings/PathText.h"
 #include "settings/SetupForm.h"
 #include "ui/DirectoryTree.h"
+#include "ui/QtLinkLog.h"
 
 namespace dazi::ui {
 
@@ -362,8 +364,10 @@ void SetupDialog::run(const std::function<void(Panel&, SetupForm&)>& routine) {
   toForm();
   try {
     routine(panel_, form_);
-  } catch (const std::exception&) {
+  } catch (const std::exception& error) {
     // Nothing here throws by design; a failure must still not escape into the event loop.
+    QtLinkLog::Warn(std::string("a setup dialog routine ended by an error it did not trap: ") +
+                    error.what());
   }
   fromForm();
   running_ = false;

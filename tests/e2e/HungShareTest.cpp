@@ -59,7 +59,7 @@ TEST(HungShare, TheWindowGoesOnTheOutageComesOnTimeATakeGivesUpAndNothingRunsTwi
   EXPECT_EQ(captions[0], "ZOR Tolen DaziVedur - Not Connected | Switcher Link (NC) ");
   EXPECT_EQ(share.Waiting(), 1);  // one tick inside the share, none queued behind it
 
-  live.window.dispatch([&] { cmdTake_Click(live.panel); });
+  live.window.dispatch("cmdTake_Click", [&] { cmdTake_Click(live.panel); });
   EXPECT_EQ(live.messages.back(), kWriteError);
   share.Go();
   ASSERT_TRUE(live.WaitFor([&] { return live.panel.View.StatusPanel1 == "Switcher Link (OK)"; }));
@@ -69,8 +69,8 @@ TEST(HungShare, TheWindowGoesOnTheOutageComesOnTimeATakeGivesUpAndNothingRunsTwi
   // A write the share takes and holds: the Take gives up, the next one does not queue behind it,
   // and the first lands once when the share answers.
   share.Stop([](const std::string& path) { return path == kCommandFile; });
-  live.window.dispatch([&] { cmdTake_Click(live.panel); });
-  live.window.dispatch([&] { cmdTake_Click(live.panel); });
+  live.window.dispatch("cmdTake_Click", [&] { cmdTake_Click(live.panel); });
+  live.window.dispatch("cmdTake_Click", [&] { cmdTake_Click(live.panel); });
   EXPECT_EQ(live.messages.size(), 4u);
   EXPECT_EQ(live.messages.back(), kWriteError);
   EXPECT_EQ(share.Waiting(), 1);

@@ -1,6 +1,6 @@
 // The program's main window over the real socket and File Mode's worker thread, as the operator
-// starts it: settings in a folder of its own, message boxes answered OK and recorded. Tests may tick its link timer by
-// hand rather than wait whole poll periods.
+// starts it: settings in a folder of its own, message boxes answered OK and recorded. Tests may
+// tick its link timer by hand rather than wait whole poll periods.
 #pragma once
 
 #include <QAction>
@@ -55,7 +55,7 @@ class LiveWindow {
   // Ticks the link timer every 100 ms until the condition holds.
   bool TickUntil(const std::function<bool()>& condition) {
     for (int tick = 0; tick < 50; ++tick) {
-      window.dispatch([this] { tmrFileCheck_Timer(panel); });
+      window.dispatch("tmrFileCheck_Timer", [this] { tmrFileCheck_Timer(panel); });
       if (WaitFor(condition, 100)) return true;
     }
     return false;

@@ -58,6 +58,22 @@ TEST(FileRefresh, IdleTickLooksUpThreeStampsAndReadsOneByteAndAChangeIsReadOnce)
   EXPECT_EQ(std::make_tuple(n.Stamps, n.Opens, n.BytesRead, n.Listings, n.Writes), idle);
 }
 
+// The operator sees only the outage message; the link log says which file failed, once for a
+// trouble that lasts.
+TEST(FileRefresh, TheLinkLogIsToldEachNewTroubleOnce) {
+  Loaded server;
+  testing::RecordingLog log;
+  server.panel.Log = &log;
+  server.Remove("Status.ndf");
+  server.Tick(3);
+  server.Put("Status.ndf", {1});
+  server.Put("lalpha.ndf", {7, 0, 3});
+  server.Tick(2);
+  EXPECT_EQ(log.Lines, (std::vector<std::string>{
+                           "refresh tick: Status.ndf could not be found",
+                           "refresh tick: lalpha.ndf: unreadable, or not in its layout"}));
+}
+
 TEST(FileRefresh, FewerChannelsResizeTheTablesAndKeepTheSelectionInside) {
   Loaded server;
   server.panel.View.cmdoutSel.StepUp();

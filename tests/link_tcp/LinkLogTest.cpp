@@ -35,34 +35,24 @@ TEST(LinkLogTextTest, NamesBySenderHexCappedAndPasswordMasked) {
   EXPECT_EQ(text.size(), std::string("crosspoint map:").size() + 64 * 3 + 16);
 }
 
-class RecordingLog : public LinkLog {
- public:
-  void Received(const uint8_t* data, size_t size) override {
-    Lines.push_back("in " + DescribeLinkMessage(LinkSender::Server, data, size));
-  }
-  void Sent(const uint8_t* data, size_t size) override {
-    Lines.push_back("out " + DescribeLinkMessage(LinkSender::Panel, data, size));
-  }
-  void Event(const std::string& text) override { Lines.push_back(text); }
-  std::vector<std::string> Lines;
-};
-
-TEST(LinkLogTest, TracesMessagesBothWaysAndWhyTheLinkDropped) {
+TEST(LinkLogTest, TracesMessagesBothWaysWhatWasDroppedAndWhyTheLinkDropped) {
   testing::PanelFixture f;
-  RecordingLog log;
+  testing::RecordingLog log;
   f.panel.Log = &log;
   f.panel.Settings.IPAddress = "127.0.0.1";
   f.panel.Settings.IPAllowedMisses = 1;
   ConnectToSwitcher(f.panel);
   f.socket.IsConnected = true;
   OnConnect(f.panel);
-  f.socket.Incoming = {7, 245};
-  OnDataArrival(f.panel, 2);
+  f.socket.Incoming = {7, 245, 254, 4, 8, 1, 0, 5, 0, 0, 255};
+  OnDataArrival(f.panel, 11);
   for (int tick = 0; tick < 3; ++tick) PollTick(f.panel);
   SendToSwitcher(f.panel, {245});
   EXPECT_EQ(log.Lines, (std::vector<std::string>{
                            "connecting to 127.0.0.1:1250", "connected to 127.0.0.1:1250",
-                           "in poll: F5", "out poll answer: F4", "out poll: F5", "out poll: F5",
+                           "1 received bytes dropped: before the next command byte", "in poll: F5",
+                           "out poll answer: F4", "in take report: FE 04 08 01 00 05 00 00 FF",
+                           "take report dropped: bad checksum", "out poll: F5", "out poll: F5",
                            "disconnecting: 2 polls unanswered (allowed 1)",
                            "poll not sent: send on a closed socket; disconnecting"}));
 }

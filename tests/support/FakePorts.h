@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/Ports.h"
+#include "link_tcp/LinkLogText.h"
 
 namespace dazi::testing {
 
@@ -108,6 +109,19 @@ class FakeSocket : public SocketPort {
  private:
   int bytesWritten_ = 0;
   int lastError_ = 0;
+};
+
+// Keeps every line of the link log: messages as "in ..." and "out ...", events as they are.
+class RecordingLog : public LinkLog {
+ public:
+  void Received(const uint8_t* data, size_t size) override {
+    Lines.push_back("in " + DescribeLinkMessage(LinkSender::Server, data, size));
+  }
+  void Sent(const uint8_t* data, size_t size) override {
+    Lines.push_back("out " + DescribeLinkMessage(LinkSender::Panel, data, size));
+  }
+  void Event(const std::string& text) override { Lines.push_back(text); }
+  std::vector<std::string> Lines;
 };
 
 }  // namespace dazi::testing

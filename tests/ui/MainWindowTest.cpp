@@ -7,6 +7,9 @@
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include <QtTest>
 #include <QtWidgets>
@@ -360,12 +363,23 @@ TEST_F(MainWindowTest, TimersFollowTheViewWithoutRestartingUnchangedOnes) {
   EXPECT_GT(poll->interval(), 0);
 }
 
-TEST_F(MainWindowTest, AFailingRoutineStillLeavesItsChangesOnScreen) {
-  EXPECT_NO_THROW(window.dispatch([this] {
+std::vector<std::string> warnings;  // what the link log warned of, while a test listens
+
+TEST_F(MainWindowTest, AFailingRoutineStillLeavesItsChangesOnScreenAndWarnsTheLog) {
+  warnings.clear();
+  const QtMessageHandler before = qInstallMessageHandler(
+      [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (type == QtWarningMsg && std::string_view(context.category) == "dazivedur.link")
+          warnings.push_back(text.toStdString());
+      });
+  EXPECT_NO_THROW(window.dispatch("cmdTake_Click", [this] {
     panel.View.txtPresetDisp.Text = "Executed";
     throw std::out_of_range("bad index");
   }));
+  qInstallMessageHandler(before);
   EXPECT_EQ(Text("txtPresetDisp"), "Executed");
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_TRUE(warnings[0].ends_with("cmdTake_Click ended by an error it did not trap: bad index"));
 }
 
 TEST(QtUiTest, MessageBoxesShowTheirTextTitleIconAndButtons) {
