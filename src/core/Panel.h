@@ -34,7 +34,9 @@ struct Panel {
   // The setup dialog's contents outlive its openings: it is hidden, not destroyed, and its
   // openers tag it for refilling.
   SetupForm frmTolenFile;
-  bool Unloading = false;  // Unload_Program has begun
+  // Unload_Program has begun. A latch, not a guard: once set it stays, so that waits and loads
+  // running in nested event loops end too.
+  bool Unloading = false;
   // Where zorntpnl.ini and DisplayList.dat live, chosen at start from the command line and the
   // program's location; empty means the program's own folder, AppPath.
   std::filesystem::path SettingsFolder;

@@ -16,6 +16,18 @@ enum class MsgResult { Ok, Cancel };
 
 enum class Dialog { Setup, InputDisplayList, OutputDisplayList, About, Password };
 
+// Nesting: MessageBox, ShowDialog and RunEventsFor run a nested event loop and return only
+// when it ends. Meanwhile the timers tick, the socket's events arrive and File Mode's worker
+// hands back its results, each as a routine of its own run inside the caller's call; only the
+// operator's input is held back, and that only by RunEventsFor. So a routine that calls one of
+// them:
+// - calls it last, or reads the model afresh afterwards: anything may have changed under it,
+//   the lists included (a link that went down, a new alpha table);
+// - keeps out what must not run inside it with a flag held by a ScopedValue, which the nested
+//   routines test (SelectorsBusy, FileLinkState::Waiting, OutageMessageOpen) and which gives
+//   back the value it found, so that nested holders leave an outer one standing;
+// - may find itself run again inside its own box (a tick under the outage message, a message
+//   under the password prompt): it must be safe to re-enter, or guarded as above.
 class UiPort {
  public:
   virtual ~UiPort() = default;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/Panel.h"
+#include "core/ScopedValue.h"
 #include "core/SelectorSteps.h"
 
 namespace dazi {
@@ -58,7 +59,8 @@ namespace {
 void SettleOnSelectable(Panel& panel, UpDown& spinner, int& selected, int old, int last,
                         const std::function<bool(int)>& skipped) {
   selected = StepPastSkipped(old, selected, last, skipped).value_or(old);
-  WhileSelectorsBusy(panel, [&] { spinner.SetValue(selected); });
+  const ScopedValue busy(panel.State.SelectorsBusy, true);
+  spinner.SetValue(selected);
 }
 
 // The routed source (or tied output) of the chosen destination. Anything the lists cannot name
@@ -154,12 +156,11 @@ void DisplayCurrentInput(Panel& panel, bool updatePreset) {
   if (s.SalvoMode) return;
   if (view.txtInputDisp.Text == kNoSystem) return;
 
-  s.SelectorsBusy = true;
+  const ScopedValue busy(s.SelectorsBusy, true);
   view.cmdInSel.SetMax(s.InputCount() - 1);
   // A smaller maximum may have pulled the spinner down; the selection follows it.
   if (s.SelectedInput > view.cmdInSel.Max()) s.SelectedInput = view.cmdInSel.Value();
   ShowRoutedSource(panel, updatePreset);
-  s.SelectorsBusy = false;
 }
 
 int FirstSelectableOutput(const Panel& panel) {
@@ -176,20 +177,12 @@ int FirstSelectableInput(const Panel& panel) {
       .value_or(0);
 }
 
-void WhileSelectorsBusy(Panel& panel, const std::function<void()>& change) {
-  const bool wasBusy = panel.State.SelectorsBusy;
-  panel.State.SelectorsBusy = true;
-  change();
-  panel.State.SelectorsBusy = wasBusy;
-}
-
 void ParkSelectors(Panel& panel) {
-  WhileSelectorsBusy(panel, [&] {
-    for (UpDown* spinner : {&panel.View.cmdoutSel, &panel.View.cmdInSel}) {
-      spinner->SetMax(0);
-      spinner->SetValue(0);
-    }
-  });
+  const ScopedValue busy(panel.State.SelectorsBusy, true);
+  for (UpDown* spinner : {&panel.View.cmdoutSel, &panel.View.cmdInSel}) {
+    spinner->SetMax(0);
+    spinner->SetValue(0);
+  }
 }
 
 }  // namespace dazi

@@ -1,7 +1,6 @@
 // The destination and source spinners and the displays they drive.
 #pragma once
 
-#include <functional>
 #include <string>
 
 namespace dazi {
@@ -16,8 +15,6 @@ void DisplayCurrentInput(Panel& panel, bool updatePreset);
 // and the source for the chosen destination (hidden inhibits included). 0 when none can.
 int FirstSelectableOutput(const Panel& panel);
 int FirstSelectableInput(const Panel& panel);
-// Runs a program-side change of the spinners: their change events do nothing meanwhile.
-void WhileSelectorsBusy(Panel& panel, const std::function<void()>& change);
 // The rules by which the spinners pass over a position: reserved names, display lists and, for
 // sources in crosspoint mode, sources inhibited for output channel `outputChannel` (the chosen
 // destination's) when inhibits are hidden. Positions outside the lists are skipped too.

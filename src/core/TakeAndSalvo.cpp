@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/Panel.h"
+#include "core/ScopedValue.h"
 #include "core/Selection.h"
 #include "link_file/NetworkFiles.h"
 #include "link_tcp/Outbound.h"
@@ -101,13 +102,12 @@ void TakeCrosspoint(Panel& panel) {
 void PresetSelectedSource(Panel& panel) {
   SwitcherState& s = panel.State;
   MainView& view = panel.View;
-  s.SelectorsBusy = true;
+  const ScopedValue busy(s.SelectorsBusy, true);
   view.cmdInSel.SetMax(s.InputCount() - 1);
   s.SelectedInput = std::clamp(s.SelectedInput, 0, view.cmdInSel.Max());
   view.cmdInSel.SetValue(s.SelectedInput);
   if (const std::string* alpha = s.Inputs().Alpha(s.SelectedInput))
     view.txtPresetDisp = {*alpha, s.PresetColor};
-  s.SelectorsBusy = false;
 }
 
 }  // namespace
@@ -149,10 +149,9 @@ void mnuSalvoMode_Click(Panel& panel) {
     view.txtInputDisp = {kNoSystem, s.ActiveColor};
     view.txtPresetDisp = {kNoSystem, s.PresetColor};
     s.SelectedInput = 0;
-    WhileSelectorsBusy(panel, [&] {
-      view.cmdInSel.SetMax(0);
-      view.cmdInSel.SetValue(0);
-    });
+    const ScopedValue busy(s.SelectorsBusy, true);
+    view.cmdInSel.SetMax(0);
+    view.cmdInSel.SetValue(0);
     return;
   }
   PresetSelectedSource(panel);
@@ -175,7 +174,7 @@ void DisplayFirstSalvo(Panel& panel) {
   SwitcherState& s = panel.State;
   MainView& view = panel.View;
   if (!s.SalvoMode) return;
-  s.SelectorsBusy = true;
+  const ScopedValue busy(s.SelectorsBusy, true);
   const int listed = std::min(s.SalvoCount(), s.Salvos().size());
   view.cmdInSel.SetMax(listed - 1);
   view.txtInputDisp.Text = kSalvoModeText;
@@ -183,7 +182,6 @@ void DisplayFirstSalvo(Panel& panel) {
   view.txtPresetDisp.Text = first ? *first : kNoSalvos;
   s.SelectedInput = 0;
   view.cmdInSel.SetValue(0);
-  s.SelectorsBusy = false;
 }
 
 void tmrSalvoMsg_Timer(Panel& panel) {

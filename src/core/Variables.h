@@ -134,6 +134,8 @@ class SwitcherState {
   bool SalvoMode = false;
   bool KeyEntryMode = false;
   int PendingSalvo = 0;
+  // The spinners' change events do nothing while it is true: a routine that moves a spinner
+  // itself, or applies a map, holds `const ScopedValue busy(SelectorsBusy, true)`.
   bool SelectorsBusy = false;
   int PresetColor = 7;
   int ActiveColor = 12;

@@ -1,9 +1,9 @@
 #include "link_file/FileLink.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "core/Panel.h"
+#include "core/ScopedValue.h"
 #include "link_file/ServerFiles.h"
 
 namespace dazi {
@@ -32,7 +32,7 @@ bool AwaitFileWork(Panel& panel, const bool& finished, std::chrono::milliseconds
   using Clock = std::chrono::steady_clock;
   // Ticks wait too: their work would only queue behind this, and an outage they told of meanwhile
   // would open its message inside this wait.
-  const bool outerWait = std::exchange(panel.FileLink.Waiting, true);
+  const ScopedValue waiting(panel.FileLink.Waiting, true);
   uint64_t seen = answers ? answers->load() : 0;
   Clock::time_point since = Clock::now();
   while (!finished && !panel.Unloading) {
@@ -44,7 +44,6 @@ bool AwaitFileWork(Panel& panel, const bool& finished, std::chrono::milliseconds
     }
     panel.Ui.RunEventsFor(static_cast<int>(kWaitSlice.count()));
   }
-  panel.FileLink.Waiting = outerWait;
   return finished;
 }
 

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "core/Panel.h"
+#include "core/ScopedValue.h"
 #include "core/Selection.h"
 
 namespace dazi {
@@ -35,18 +36,18 @@ void ApplyAlphaFile(Panel& panel, AlphaFile file) {
   }
   KeepInside(s.SelectedInput, s.InputCount());
   KeepInside(s.SelectedOutput, s.OutputCount());
-  WhileSelectorsBusy(panel, [&] {
+  {
+    const ScopedValue busy(s.SelectorsBusy, true);
     panel.View.cmdInSel.SetMax(s.InputCount() - 1);
     panel.View.cmdoutSel.SetMax(s.OutputCount() - 1);
-  });
+  }
   PutSpinnersOnTheSelection(panel);
 }
 
 void PutSpinnersOnTheSelection(Panel& panel) {
-  WhileSelectorsBusy(panel, [&] {
-    panel.View.cmdInSel.SetValue(panel.State.SelectedInput);
-    panel.View.cmdoutSel.SetValue(panel.State.SelectedOutput);
-  });
+  const ScopedValue busy(panel.State.SelectorsBusy, true);
+  panel.View.cmdInSel.SetValue(panel.State.SelectedInput);
+  panel.View.cmdoutSel.SetValue(panel.State.SelectedOutput);
 }
 
 void StoreCrosspoints(SwitcherState& state, const CrosspointFile& file) {

@@ -8,6 +8,7 @@
 
 #include "core/MainForm.h"
 #include "core/Panel.h"
+#include "core/ScopedValue.h"
 #include "link_file/FileLink.h"
 #include "link_file/FileModel.h"
 #include "link_file/FileWork.h"
@@ -107,9 +108,8 @@ void FailurePath(Panel& panel) {
   view.StatusPanel1 = kStatusLinkNc;
   view.StatusPanel2 = kStatusNoServer;
   if (s.OutageMessageOpen) return;
-  s.OutageMessageOpen = true;
+  const ScopedValue open(s.OutageMessageOpen, true);
   panel.Ui.MessageBox(OutageText(), kErrorReadingNetworkFiles, MsgIcon::Critical, MsgButtons::Ok);
-  panel.State.OutageMessageOpen = false;
 }
 
 // A share that stays unusable fails every tick alike: the link log is told each new trouble once.

@@ -8,6 +8,7 @@
 
 #include "core/MainForm.h"
 #include "core/Panel.h"
+#include "core/ScopedValue.h"
 #include "core/Selection.h"
 #include "link_file/FileLink.h"
 #include "link_file/FileModel.h"
@@ -53,10 +54,11 @@ void ShowFirstEntries(Panel& panel) {
   MainView& view = panel.View;
   view.txtOutputDisp.Color = s.ActiveColor;
   view.txtPresetDisp.Color = s.PresetColor;
-  WhileSelectorsBusy(panel, [&] {
+  {
+    const ScopedValue busy(panel.State.SelectorsBusy, true);
     view.cmdoutSel.SetValue(0);
     view.cmdInSel.SetValue(s.SelectedInput);
-  });
+  }
   if (ShowNoChannels(panel)) return;
   view.txtOutputDisp.Text = *s.Outputs().Alpha(0);
   ShowRoutedSourceFromFiles(panel);

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "core/Panel.h"
+#include "link_tcp/Commands.h"
 
 namespace dazi {
 
@@ -32,7 +33,8 @@ std::vector<uint8_t> TrimBuffer(Panel& panel, int32_t n) {
 }
 
 int32_t FindEOM(std::span<const uint8_t> bytes) {
-  const void* hit = bytes.empty() ? nullptr : std::memchr(bytes.data(), kEOM, bytes.size());
+  const void* hit =
+      bytes.empty() ? nullptr : std::memchr(bytes.data(), protocol::kEOM, bytes.size());
   if (!hit) return 0;
   return static_cast<int32_t>(static_cast<const uint8_t*>(hit) - bytes.data()) + 1;
 }

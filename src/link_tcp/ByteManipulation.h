@@ -10,8 +10,6 @@ namespace dazi {
 
 struct Panel;
 
-inline constexpr uint8_t kEOM = 255;
-
 // high x 128 + low, unmasked; throws std::overflow_error beyond the signed 16-bit range.
 int16_t JoinBytes(uint8_t low, uint8_t high);
 // Returns bit 6 of b (0 or 1) and clears bits 6 and 7 of b.

@@ -6,6 +6,7 @@
 #include "core/Panel.h"
 #include "core/Selection.h"
 #include "core/TakeAndSalvo.h"
+#include "link_tcp/Commands.h"
 #include "link_tcp/Outbound.h"
 
 namespace dazi {
@@ -146,7 +147,7 @@ void PollTick(Panel& panel) {
     return;
   }
   ++s.PollMisses;
-  if (s.SocketConnected) SendToSwitcher(panel, {kPoll});
+  if (s.SocketConnected) SendToSwitcher(panel, {protocol::kPoll});
 }
 
 void mnuConnect_Click(Panel& panel) {

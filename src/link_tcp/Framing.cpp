@@ -7,6 +7,7 @@
 
 #include "core/Panel.h"
 #include "link_tcp/ByteManipulation.h"
+#include "link_tcp/Commands.h"
 #include "link_tcp/Inbound.h"
 
 namespace dazi {
@@ -16,14 +17,6 @@ namespace {
 // One arrival is read in pieces of at most this size, each drained before the next is read, so
 // the memory held stays bounded whatever the peer sends at once.
 constexpr size_t kReadChunk = size_t{64} << 10;
-
-bool IsCommandByte(uint8_t b) {
-  return b >= 128;
-}
-
-bool IsSingleByteCommand(uint8_t b) {
-  return b == 245 || b == 244 || b == 241 || b == 243;
-}
 
 // The operator is told nothing of bytes that belong to no message; the link log is.
 void LogDiscarded(Panel& panel, size_t count, const char* why) {
@@ -48,7 +41,7 @@ bool CutOneMessage(Panel& panel, Drain& drain) {
 
       // Bytes before the first command byte belong to no message.
       const uint8_t* data = buffer.Data();
-      const uint8_t* first = std::find_if(data, data + buffer.Size(), IsCommandByte);
+      const uint8_t* first = std::find_if(data, data + buffer.Size(), protocol::IsCommandByte);
       if (first == data + buffer.Size()) {
         LogDiscarded(panel, buffer.Size(), "no command byte among them");
         buffer.Clear();
@@ -61,7 +54,7 @@ bool CutOneMessage(Panel& panel, Drain& drain) {
       }
 
       const uint8_t command = buffer[0];
-      if (IsSingleByteCommand(command)) {
+      if (protocol::IsSingleByte(command)) {
         buffer.Discard(1);
         removed = true;
         drain.lookup.valid = false;
@@ -76,7 +69,7 @@ bool CutOneMessage(Panel& panel, Drain& drain) {
       if (length >= 3) {
         data = buffer.Data();
         const uint8_t* end = data + length - 1;
-        const uint8_t* cut = std::find_if(data + 1, end, IsCommandByte);
+        const uint8_t* cut = std::find_if(data + 1, end, protocol::IsCommandByte);
         if (cut != end) {
           LogDiscarded(panel, static_cast<size_t>(cut - data),
                        "a message cut short by the next command byte");

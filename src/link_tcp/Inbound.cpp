@@ -6,16 +6,13 @@
 
 #include "core/Panel.h"
 #include "link_tcp/ByteManipulation.h"
+#include "link_tcp/Commands.h"
 #include "link_tcp/Connection.h"
 #include "link_tcp/Outbound.h"
 
 namespace dazi {
 
 namespace {
-
-constexpr uint8_t kServerPoll = 245;
-constexpr uint8_t kLinkOk = 244;
-constexpr uint8_t kLinkDown = 241;
 
 constexpr int kQueryCode = 100;
 constexpr int kPasswordRequest = 2;
@@ -35,14 +32,14 @@ void ProcessSingleByte(Panel& panel, uint8_t command) {
   if (panel.Log) panel.Log->Received(&command, 1);
   SwitcherState& s = panel.State;
   switch (command) {
-    case kServerPoll:
-      SendToSwitcher(panel, {kPollAnswer});
+    case protocol::kPoll:
+      SendToSwitcher(panel, {protocol::kPollAnswer});
       break;
-    case kLinkOk:
+    case protocol::kPollAnswer:
       s.PollMisses = 0;
       if (!s.LinkState) SetLinkStatus(panel, true);
       break;
-    case kLinkDown:
+    case protocol::kPollAnswerLinkDown:
       s.PollMisses = 0;
       if (s.LinkState) SetLinkStatus(panel, false);
       break;
@@ -160,28 +157,28 @@ void DispatchMessage(Panel& panel, const Message& message) {
 void DispatchMessage(Panel& panel, const Message& message, TakeLookup& lookup) {
   if (message.empty()) return;
   if (panel.Log) panel.Log->Received(message.data(), message.size());
-  if (message[0] == 254) return ProcessTake(panel, message, lookup);
+  if (message[0] == protocol::kCrosspointChange) return ProcessTake(panel, message, lookup);
   lookup.valid = false;
   switch (message[0]) {
-    case 252:
+    case protocol::kAlphaTable:
       ProcessAlphaTable(panel, message);
       break;
-    case 246:
+    case protocol::kCrosspointMap:
       ProcessCrosspointMap(panel, message);
       break;
-    case 248:
+    case protocol::kInhibitMap:
       ProcessInhibitMap(panel, message);
       break;
-    case 229:
+    case protocol::kSwitcherType:
       ProcessSwitcherType(panel, message);
       break;
-    case 235:
+    case protocol::kSalvoEvents:
       ProcessSalvoEvents(panel, message);
       break;
-    case 129:
+    case protocol::kQuery:
       ProcessQuery(panel, message);
       break;
-    case 242:
+    case protocol::kInfoRequest:
       ProcessServerRequest(panel, message);
       break;
     default:

@@ -11,7 +11,7 @@ namespace dazi {
 struct Panel;
 using Message = std::vector<uint8_t>;
 
-// Single-byte messages: poll (245), poll answers (244, 241), and 243.
+// Single-byte messages: the poll, its two answers, and one that asks nothing.
 void ProcessSingleByte(Panel& panel, uint8_t command);
 
 void ProcessAlphaTable(Panel& panel, const Message& message);

@@ -2,6 +2,7 @@
 #include <optional>
 
 #include "core/Panel.h"
+#include "core/ScopedValue.h"
 #include "core/Selection.h"
 #include "core/TakeAndSalvo.h"
 #include "link_tcp/Inbound.h"
@@ -64,7 +65,8 @@ void ApplyInputs(Panel& panel, SortedTable table, int count) {
   // The preset must stay inside the shorter list; the redraw below presets the routed source.
   if (!s.SalvoMode && (s.SelectedInput < 0 || s.SelectedInput >= s.InputCount())) {
     s.SelectedInput = 0;
-    WhileSelectorsBusy(panel, [&] { panel.View.cmdInSel.SetValue(0); });
+    const ScopedValue busy(s.SelectorsBusy, true);
+    panel.View.cmdInSel.SetValue(0);
   }
   DisplayCurrentInput(panel, true);
   // Asked last: a send that finds the socket closed turns into a disconnection, whose "NoSystem"
@@ -76,7 +78,10 @@ void ApplyOutputs(Panel& panel, SortedTable table, int count) {
   SwitcherState& s = panel.State;
   const int oldCount = s.OutputCount();
   s.ReplaceOutputs(std::move(table.alphas), std::move(table.numbers));
-  WhileSelectorsBusy(panel, [&] { panel.View.cmdoutSel.SetMax(count - 1); });
+  {
+    const ScopedValue busy(s.SelectorsBusy, true);
+    panel.View.cmdoutSel.SetMax(count - 1);
+  }
   FitDisplayList(panel.Settings.OutputDisplayList, count, oldCount);
   if (count != oldCount) s.RecreateInhibits();
   s.FitRoutes();

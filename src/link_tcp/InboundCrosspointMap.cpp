@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "core/Panel.h"
+#include "core/ScopedValue.h"
 #include "core/Selection.h"
 #include "link_tcp/Inbound.h"
 
@@ -89,13 +90,12 @@ void ApplyCrosspointMap(Panel& panel, const Message& message) {
 }  // namespace
 
 void ProcessCrosspointMap(Panel& panel, const Message& message) {
-  panel.State.SelectorsBusy = true;
+  const ScopedValue busy(panel.State.SelectorsBusy, true);
   try {
     ApplyCrosspointMap(panel, message);
   } catch (const std::exception& error) {
     LogFailure(panel.Log, "Error Processing Crosspoint Map", error.what());
   }
-  panel.State.SelectorsBusy = false;
 }
 
 }  // namespace dazi

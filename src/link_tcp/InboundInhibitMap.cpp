@@ -2,6 +2,7 @@
 #include <exception>
 
 #include "core/Panel.h"
+#include "core/ScopedValue.h"
 #include "link_tcp/ByteManipulation.h"
 #include "link_tcp/Inbound.h"
 
@@ -73,13 +74,12 @@ void ApplyInhibitMap(Panel& panel, const Message& message) {
 }  // namespace
 
 void ProcessInhibitMap(Panel& panel, const Message& message) {
-  panel.State.SelectorsBusy = true;
+  const ScopedValue busy(panel.State.SelectorsBusy, true);
   try {
     ApplyInhibitMap(panel, message);
   } catch (const std::exception& error) {
     LogFailure(panel.Log, "Error Processing Inhibit Map", error.what());
   }
-  panel.State.SelectorsBusy = false;
 }
 
 }  // namespace dazi

@@ -1,29 +1,30 @@
 #include "link_tcp/LinkLogText.h"
 
+#include "link_tcp/Commands.h"
+
 namespace dazi {
 
 namespace {
 
 constexpr size_t kMaxShownBytes = 64;
-constexpr uint8_t kPasswordCommand = 128;
 // 128, 0, length, characters..., checksum, 255.
 constexpr size_t kPasswordTextStart = 3;
 
 const char* PanelMessageName(uint8_t command) {
   switch (command) {
-    case 245:
+    case protocol::kPoll:
       return "poll";
-    case 244:
+    case protocol::kPollAnswer:
       return "poll answer";
-    case 242:
+    case protocol::kInfoRequest:
       return "information request";
-    case 254:
+    case protocol::kCrosspointChange:
       return "crosspoint change";
-    case 234:
+    case protocol::kSalvoExecute:
       return "salvo execute";
-    case 128:
+    case protocol::kPassword:
       return "password";
-    case 129:
+    case protocol::kQuery:
       return "query answer";
     default:
       return "unknown";
@@ -32,27 +33,27 @@ const char* PanelMessageName(uint8_t command) {
 
 const char* ServerMessageName(uint8_t command) {
   switch (command) {
-    case 245:
+    case protocol::kPoll:
       return "poll";
-    case 244:
+    case protocol::kPollAnswer:
       return "poll answer (switcher link OK)";
-    case 241:
+    case protocol::kPollAnswerLinkDown:
       return "poll answer (switcher link down)";
-    case 252:
+    case protocol::kAlphaTable:
       return "alpha table";
-    case 246:
+    case protocol::kCrosspointMap:
       return "crosspoint map";
-    case 248:
+    case protocol::kInhibitMap:
       return "inhibit map";
-    case 254:
+    case protocol::kCrosspointChange:
       return "take report";
-    case 229:
+    case protocol::kSwitcherType:
       return "switcher type";
-    case 235:
+    case protocol::kSalvoEvents:
       return "salvo events";
-    case 129:
+    case protocol::kQuery:
       return "query";
-    case 242:
+    case protocol::kInfoRequest:
       return "server request";
     default:
       return "unknown";
@@ -70,7 +71,7 @@ std::string DescribeLinkMessage(LinkSender sender, const uint8_t* data, size_t s
   if (size == 0) return "empty message";
   std::string text = LinkMessageName(sender, data[0]);
   text += ':';
-  const bool password = sender == LinkSender::Panel && data[0] == kPasswordCommand;
+  const bool password = sender == LinkSender::Panel && data[0] == protocol::kPassword;
   const size_t shown = size < kMaxShownBytes ? size : kMaxShownBytes;
   for (size_t i = 0; i < shown; ++i) {
     text += ' ';

@@ -4,6 +4,7 @@
 
 #include "core/Panel.h"
 #include "link_tcp/ByteManipulation.h"
+#include "link_tcp/Commands.h"
 #include "link_tcp/Connection.h"
 #include "link_tcp/LinkLogText.h"
 
@@ -13,12 +14,6 @@ namespace {
 
 // A socket that keeps taking only part of a message is given up on rather than retried forever.
 constexpr int kMaxWriteAttempts = 100;
-
-constexpr uint8_t kInfoRequest = 242;
-constexpr uint8_t kCrosspointChange = 254;
-constexpr uint8_t kSalvoExecute = 234;
-constexpr uint8_t kPassword = 128;
-constexpr uint8_t kQueryAnswer = 129;
 
 constexpr int kControlOrdinary = 1028;
 constexpr int kControlOffSource = 1024;
@@ -31,13 +26,13 @@ void LogUnsent(Panel& panel, const std::vector<uint8_t>& message, const char* wh
 
 void Finish(std::vector<uint8_t>& message) {
   message.push_back(ComputeChecksum(message, 0));
-  message.push_back(kEOM);
+  message.push_back(protocol::kEOM);
 }
 
 }  // namespace
 
 std::vector<uint8_t> BuildInfoRequest(int32_t mask) {
-  std::vector<uint8_t> message{kInfoRequest};
+  std::vector<uint8_t> message{protocol::kInfoRequest};
   int32_t rest = mask;
   for (int i = 0; i < 5; ++i) {
     message.push_back(static_cast<uint8_t>(rest & 127));
@@ -49,7 +44,7 @@ std::vector<uint8_t> BuildInfoRequest(int32_t mask) {
 }
 
 std::vector<uint8_t> BuildCrosspointChange(int controlWord, int input, int output) {
-  std::vector<uint8_t> message{kCrosspointChange};
+  std::vector<uint8_t> message{protocol::kCrosspointChange};
   AppendNumber(message, controlWord);
   AppendNumber(message, input);
   AppendNumber(message, output);
@@ -58,7 +53,7 @@ std::vector<uint8_t> BuildCrosspointChange(int controlWord, int input, int outpu
 }
 
 std::vector<uint8_t> BuildSalvoExecute(int salvo) {
-  std::vector<uint8_t> message{kSalvoExecute, 100};
+  std::vector<uint8_t> message{protocol::kSalvoExecute, 100};
   AppendNumber(message, salvo);
   Finish(message);
   return message;
@@ -75,14 +70,14 @@ bool PasswordCanTravel(const std::u16string& password) {
 
 std::optional<std::vector<uint8_t>> BuildPassword(const std::u16string& password) {
   if (!PasswordCanTravel(password)) return std::nullopt;
-  std::vector<uint8_t> message{kPassword, 0, static_cast<uint8_t>(password.size())};
+  std::vector<uint8_t> message{protocol::kPassword, 0, static_cast<uint8_t>(password.size())};
   for (char16_t c : password) message.push_back(static_cast<uint8_t>(c));
   Finish(message);
   return message;
 }
 
 std::vector<uint8_t> BuildQueryAnswer() {
-  return {kQueryAnswer, 3, 1, 4, kEOM};
+  return {protocol::kQuery, 3, 1, 4, protocol::kEOM};
 }
 
 bool SendToSwitcher(Panel& panel, const std::vector<uint8_t>& message) {

@@ -11,9 +11,6 @@ namespace dazi {
 
 struct Panel;
 
-inline constexpr uint8_t kPoll = 245;
-inline constexpr uint8_t kPollAnswer = 244;
-
 std::vector<uint8_t> BuildInfoRequest(int32_t mask);
 std::vector<uint8_t> BuildCrosspointChange(int controlWord, int input, int output);
 std::vector<uint8_t> BuildSalvoExecute(int salvo);

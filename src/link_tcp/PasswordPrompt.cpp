@@ -1,6 +1,7 @@
 #include "link_tcp/PasswordPrompt.h"
 
 #include "core/Panel.h"
+#include "link_tcp/Commands.h"
 #include "link_tcp/Outbound.h"
 
 namespace dazi {
@@ -39,7 +40,7 @@ void PasswordForm_cmdOk_Click(Panel& panel, PasswordForm& form) {
 
 void PasswordForm_cmdCancel_Click(Panel& panel, PasswordForm& form) {
   // The password message with an empty password tells the server the operator declined.
-  SendToSwitcher(panel, {128, 0, 0, 0, 255});
+  SendToSwitcher(panel, {protocol::kPassword, 0, 0, 0, protocol::kEOM});
   form.Closed = true;
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "link_tcp/Commands.h"
+
 namespace dazi {
 
 void ReceiveBuffer::Append(const uint8_t* data, size_t count) {
@@ -39,7 +41,8 @@ void ReceiveBuffer::Clear() {
 size_t ReceiveBuffer::FindEOM() {
   const uint8_t* begin = Data();
   const size_t size = Size();
-  const void* hit = size > scanned_ ? std::memchr(begin + scanned_, 255, size - scanned_) : nullptr;
+  const void* hit =
+      size > scanned_ ? std::memchr(begin + scanned_, protocol::kEOM, size - scanned_) : nullptr;
   if (!hit) {
     scanned_ = size;
     return 0;
@@ -52,7 +55,7 @@ size_t ReceiveBuffer::FindEOM() {
 void ReceiveBuffer::EnforceCap() {
   if (Size() <= kMaxSize) return;
   size_t last = Size();
-  while (last > 0 && (*this)[last - 1] < 128) --last;
+  while (last > 0 && !protocol::IsCommandByte((*this)[last - 1])) --last;
   if (last > 1) Discard(last - 1);
   if (Size() > kMaxSize) Clear();
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "core/Panel.h"
+#include "core/ScopedValue.h"
 #include "core/Selection.h"
 #include "core/TakeAndSalvo.h"
 #include "link_file/NetworkFiles.h"
@@ -186,10 +187,11 @@ void ShowFirstEntries(Panel& panel) {
   const bool named = HasSwitcherData(s) && view.txtOutputDisp.Text != kNoSystem;
   s.SelectedOutput = named ? FirstSelectableOutput(panel) : 0;
   s.SelectedInput = 0;
-  WhileSelectorsBusy(panel, [&] {
+  {
+    const ScopedValue busy(s.SelectorsBusy, true);
     view.cmdInSel.SetValue(0);
     view.cmdoutSel.SetValue(s.SelectedOutput);
-  });
+  }
   const std::string* destination = s.Outputs().Alpha(s.SelectedOutput);
   if (!named || !destination) return;
   view.txtOutputDisp = {*destination, s.ActiveColor};
@@ -203,7 +205,10 @@ void ShowFirstEntries(Panel& panel) {
   }
   DisplayCurrentInput(panel, false);
   s.SelectedInput = FirstSelectableInput(panel);
-  WhileSelectorsBusy(panel, [&] { view.cmdInSel.SetValue(s.SelectedInput); });
+  {
+    const ScopedValue busy(s.SelectorsBusy, true);
+    view.cmdInSel.SetValue(s.SelectedInput);
+  }
   if (const std::string* source = s.Inputs().Alpha(s.SelectedInput))
     view.txtPresetDisp = {*source, s.PresetColor};
 }

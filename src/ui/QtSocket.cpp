@@ -4,6 +4,8 @@
 
 #include <QMetaObject>
 
+#include "core/ScopedValue.h"
+
 namespace {
 
 // Winsock-style codes, as the panel's socket reports them.
@@ -149,7 +151,6 @@ void QtSocket::OnReadyRead() {
 }
 
 void QtSocket::AbortQuietly() {
-  quiet_ = true;
+  const dazi::ScopedValue quiet(quiet_, true);
   socket_.abort();
-  quiet_ = false;
 }

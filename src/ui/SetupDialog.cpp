@@ -23,6 +23,7 @@
 #include <QValidator>
 
 #include "core/Panel.h"
+#include "core/ScopedValue.h"
 #include "settings/Drives.h"
 #include "settings/PathText.h"
 #include "settings/SetupForm.h"
@@ -42,9 +43,10 @@ class KeyFilter : public QValidator {
   KeyFilter(SetupBox box, QObject* parent) : QValidator(parent), box_(box) {}
 
   void setTextQuietly(QLineEdit* line, const QString& text) const {
-    quiet_ = true;
-    line->setText(text);
-    quiet_ = false;
+    {
+      const ScopedValue quiet(quiet_, true);
+      line->setText(text);
+    }
     previous_ = line->text();
   }
 
@@ -360,17 +362,18 @@ void SetupDialog::fillDrives() {
 
 void SetupDialog::run(const std::function<void(Panel&, SetupForm&)>& routine) {
   if (running_) return;
-  running_ = true;
-  toForm();
-  try {
-    routine(panel_, form_);
-  } catch (const std::exception& error) {
-    // Nothing here throws by design; a failure must still not escape into the event loop.
-    QtLinkLog::Warn(std::string("a setup dialog routine ended by an error it did not trap: ") +
-                    error.what());
+  {
+    const ScopedValue running(running_, true);
+    toForm();
+    try {
+      routine(panel_, form_);
+    } catch (const std::exception& error) {
+      // Nothing here throws by design; a failure must still not escape into the event loop.
+      QtLinkLog::Warn(std::string("a setup dialog routine ended by an error it did not trap: ") +
+                      error.what());
+    }
+    fromForm();
   }
-  fromForm();
-  running_ = false;
   if (afterEvent_) afterEvent_();
   if (!form_.Visible && isVisible()) QDialog::done(QDialog::Accepted);
 }

@@ -32,10 +32,9 @@ class ConnectionTest : public ::testing::Test, protected testing::PanelFixture {
   void LoadThreeChannels(int selected) {
     testing::LoadRouter(panel, {"A", "B", "C"}, {0, 1, 2}, {"A", "B", "C"}, {0, 1, 2});
     panel.State.SelectedOutput = panel.State.SelectedInput = selected;
-    WhileSelectorsBusy(panel, [&] {
-      panel.View.cmdoutSel.SetValue(selected);
-      panel.View.cmdInSel.SetValue(selected);
-    });
+    const ScopedValue busy(panel.State.SelectorsBusy, true);
+    panel.View.cmdoutSel.SetValue(selected);
+    panel.View.cmdInSel.SetValue(selected);
   }
 };
 

@@ -3,6 +3,7 @@
 #include <numeric>
 #include <random>
 
+#include "core/ScopedValue.h"
 #include "link_tcp/Inbound.h"
 #include "link_tcp/WireBytes.h"
 #include "support/PanelFixture.h"
@@ -57,10 +58,11 @@ TEST(AlphaTable, OffSourceOfType1301FollowsTheInputsAndSkippedRecordsSortFirst) 
 
 TEST(AlphaTable, OutputsResizeTheMapAndKeepTheDestinationInRange) {
   Table t;
-  t.s.SelectorsBusy = true;
-  t.panel.View.cmdoutSel.SetMax(10);
-  t.panel.View.cmdoutSel.SetValue(5);
-  t.s.SelectorsBusy = false;
+  {
+    const ScopedValue busy(t.s.SelectorsBusy, true);
+    t.panel.View.cmdoutSel.SetMax(10);
+    t.panel.View.cmdoutSel.SetValue(5);
+  }
   t.s.SelectedOutput = 5;
   t.s.ApplyRoute(1, 42);
   t.panel.Settings.OutputDisplayList = "1";
