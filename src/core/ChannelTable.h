@@ -27,6 +27,8 @@ class ChannelTable {
   // except where a placeholder stands in for the list (ShowOnly, Clear) and for salvos, whose
   // count comes with their keys too.
   int Count() const { return count_; }
+  // The positions that stand for counted channels: the first min(Count(), size()).
+  int Listed() const { return count_ < size() ? count_ : size(); }
 
   const std::string* Alpha(int position) const { return CheckedAt(alphas_, position); }
   const int16_t* ChannelAt(int position) const { return CheckedAt(channelAt_, position); }

@@ -175,8 +175,7 @@ void DisplayFirstSalvo(Panel& panel) {
   MainView& view = panel.View;
   if (!s.SalvoMode) return;
   const ScopedValue busy(s.SelectorsBusy, true);
-  const int listed = std::min(s.SalvoCount(), s.Salvos().size());
-  view.cmdInSel.SetMax(listed - 1);
+  view.cmdInSel.SetMax(s.Salvos().Listed() - 1);
   view.txtInputDisp.Text = kSalvoModeText;
   const std::string* first = s.Salvos().Alpha(0);
   view.txtPresetDisp.Text = first ? *first : kNoSalvos;
