@@ -15,11 +15,6 @@ std::vector<std::string> GeneratedNames(int count, std::string (*name)(int)) {
 
 }  // namespace
 
-int SwitcherState::SelectedOutputChannel() const {
-  const int16_t* channel = outputs_.ChannelAt(SelectedOutput);
-  return channel ? *channel : -1;
-}
-
 void SwitcherState::Start(int count) {
   inputs_.Start(count, kNoSystem, GeneratedNames(count, GeneratedInputName));
   outputs_.Start(count, kFirstOutput, GeneratedNames(count, GeneratedOutputName));
@@ -67,13 +62,6 @@ void SwitcherState::FitRoutes() {
 
 void SwitcherState::ReplaceRoutes(size_t records) {
   crosspointMap_.assign(records, OutputRoute{});
-}
-
-bool SwitcherState::ApplyRoute(int outputChannel, int inputChannel) {
-  if (!Route(outputChannel)) return false;
-  crosspointMap_[static_cast<std::size_t>(outputChannel)].Source[0] =
-      static_cast<int16_t>(inputChannel);
-  return true;
 }
 
 void SwitcherState::StoreSources(int outputChannel, const int16_t* sources, size_t count) {

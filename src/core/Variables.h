@@ -82,7 +82,10 @@ class SwitcherState {
 
   // The chosen destination's channel (-1 when the list holds none) and its route (null when the
   // map has no record for it): the one way to what feeds the destination.
-  int SelectedOutputChannel() const;
+  int SelectedOutputChannel() const {
+    const int16_t* channel = outputs_.ChannelAt(SelectedOutput);
+    return channel ? *channel : -1;
+  }
   const OutputRoute* ChosenRoute() const { return Route(SelectedOutputChannel()); }
 
   // The start: `count` unnamed inputs and outputs, "NoSystem" and "OUT 1" first, a map of
@@ -108,7 +111,12 @@ class SwitcherState {
   void ReplaceRoutes(size_t records);
   // Source(0) of an output: a take report, or a map that names one source per output. False
   // when the map has no record for the output.
-  bool ApplyRoute(int outputChannel, int inputChannel);
+  bool ApplyRoute(int outputChannel, int inputChannel) {
+    if (!Route(outputChannel)) return false;
+    crosspointMap_[static_cast<size_t>(outputChannel)].Source[0] =
+        static_cast<int16_t>(inputChannel);
+    return true;
+  }
   // An output's sources, in order (at most 64); none: Source(0) = InputCount-1.
   void StoreSources(int outputChannel, const int16_t* sources, size_t count);
   // An output's entries as the crosspoint map gives them (at most 64, at most 32 ties); word C
