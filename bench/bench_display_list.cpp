@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "core/NullPorts.h"
-#include "core/Panel.h"
-#include "displaylist/DisplayListForm.h"
+#include "model/NullPorts.h"
+#include "model/Panel.h"
+#include "panel/DisplayListForm.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "core/FindByName.h"
-#include "core/NullPorts.h"
-#include "core/Panel.h"
+#include "model/FindByName.h"
+#include "model/NullPorts.h"
+#include "model/Panel.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 //
 // Targets: an idle tick does three stamp look-ups and one 1-byte read and nothing else (checked
 // here and counted in the unit tests); the window's thread spends under 20 us of CPU on an idle
-// tick whose file work runs on the worker (BM_FileIdleTickOnWorker); the full load of a 4096 x 4096 directory (16.8 MB
-// linhbt.ndf) in <= 60 ms CPU; a 16383 x 16383 linhbt.ndf (268 MB) streamed with a peak of
-// < 100 MB above the panel's own (the peak_above_panel_MB counter).
+// tick whose file work runs on the worker (BM_FileIdleTickOnWorker); the full load of a 4096 x 4096
+// directory (16.8 MB linhbt.ndf) in <= 60 ms CPU; a 16383 x 16383 linhbt.ndf (268 MB) streamed with
+// a peak of < 100 MB above the panel's own (the peak_above_panel_MB counter).
 //
 // The full loads read real files from a temporary directory, as the panel would read a share
 // that the operating system has cached; the idle tick runs over the in-memory directory.
@@ -17,17 +17,17 @@
 #include <cstdio>
 #include <deque>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <mutex>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "core/NullPorts.h"
-#include "core/Panel.h"
 #include "link_file/MemoryFileSystem.h"
 #include "link_file/NetworkFiles.h"
 #include "link_file/ThreadFileWork.h"
+#include "model/NullPorts.h"
+#include "model/Panel.h"
 
 namespace {
 

@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "core/NullPorts.h"
-#include "core/Panel.h"
 #include "link_tcp/Framing.h"
+#include "model/NullPorts.h"
+#include "model/Panel.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "core/NullPorts.h"
-#include "core/Panel.h"
-#include "core/ScopedValue.h"
-#include "core/SelectorSteps.h"
+#include "model/NullPorts.h"
+#include "model/Panel.h"
+#include "model/ScopedValue.h"
+#include "model/SelectorSteps.h"
 
 namespace {
 

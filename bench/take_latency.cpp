@@ -17,7 +17,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "core/Panel.h"
+#include "model/Panel.h"
 #include "ui/MainWindow.h"
 #include "ui/QtSocket.h"
 #include "ui/QtUi.h"

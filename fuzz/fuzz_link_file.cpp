@@ -13,12 +13,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/MainForm.h"
-#include "core/NullPorts.h"
-#include "core/Panel.h"
-#include "core/TakeAndSalvo.h"
 #include "link_file/MemoryFileSystem.h"
 #include "link_file/NetworkFiles.h"
+#include "model/NullPorts.h"
+#include "model/Panel.h"
+#include "panel/MainForm.h"
+#include "panel/TakeAndSalvo.h"
 
 namespace {
 

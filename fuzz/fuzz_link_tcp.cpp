@@ -12,9 +12,9 @@
 #include <cstring>
 #include <string>
 
-#include "core/NullPorts.h"
-#include "core/Panel.h"
 #include "link_tcp/Framing.h"
+#include "model/NullPorts.h"
+#include "model/Panel.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/NullPorts.h"
-#include "core/Panel.h"
 #include "displaylist/DisplayListFile.h"
+#include "model/NullPorts.h"
+#include "model/Panel.h"
 #include "settings/IniFile.h"
 
 namespace {

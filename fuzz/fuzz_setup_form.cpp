@@ -14,10 +14,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/NullPorts.h"
-#include "core/Panel.h"
-#include "displaylist/DisplayListForm.h"
-#include "settings/SetupForm.h"
+#include "model/NullPorts.h"
+#include "model/Panel.h"
+#include "panel/DisplayListForm.h"
+#include "panel/SetupForm.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   dazi::InitVariables(panel);
   panel.State.AppPath = WorkDir();
   panel.Settings.LinkMode = dazi::TCPIPMode;
-  dazi::SetupForm& form = panel.frmTolenFile;
+  dazi::SetupForm form;
   form.Tag = dazi::kInitialTag;
   form.Visible = true;
   dazi::SetupForm_Activate(panel, form);

@@ -12,8 +12,8 @@
 #endif
 
 #include "BuildInfo.h"
-#include "core/Panel.h"
 #include "link_file/ThreadFileWork.h"
+#include "model/Panel.h"
 #include "settings/SettingsFolder.h"
 #include "ui/Artwork.h"
 #include "ui/CommandLine.h"

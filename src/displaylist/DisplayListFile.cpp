@@ -7,7 +7,7 @@
 #include <string>
 #include <system_error>
 
-#include "core/Panel.h"
+#include "model/Panel.h"
 
 namespace dazi {
 

@@ -4,11 +4,11 @@
 #include <memory>
 #include <string>
 
-#include "core/Panel.h"
 #include "link_file/FileLink.h"
-#include "link_file/FileWork.h"
 #include "link_file/NetworkFiles.h"
 #include "link_file/ServerFiles.h"
+#include "model/FileWork.h"
+#include "model/Panel.h"
 
 namespace dazi {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "core/Panel.h"
-#include "core/ScopedValue.h"
 #include "link_file/ServerFiles.h"
+#include "model/Panel.h"
+#include "model/ScopedValue.h"
 
 namespace dazi {
 

@@ -1,5 +1,5 @@
-// File Mode's bookkeeping on the panel's thread: the server directory its worker reads, the work
-// under way, and how long the panel waits for a share that has stopped answering.
+// File Mode's waits on its worker: the server directory the work reads, and how long the panel
+// waits for a share that has stopped answering.
 #pragma once
 
 #include <atomic>
@@ -8,20 +8,13 @@
 #include <memory>
 #include <string>
 
+#include "model/FileLinkState.h"
+
 namespace dazi {
 
 struct Panel;
 struct PanelSettings;
 struct ServerDirectory;
-
-struct FileLinkState {
-  std::shared_ptr<ServerDirectory> Directory;  // the directory the work reads, for ServerPath
-  uint64_t Generation = 0;   // moves on with every full load: older work no longer counts
-  bool TickRunning = false;  // a tick's reading has not come back yet
-  bool Waiting = false;      // a full load or a Take waits for the worker: no tick meanwhile
-  bool WriteStuck = false;   // a command file given up on is still with the file system
-  std::string LastTrouble;   // why the last tick failed, as the link log was told
-};
 
 // How long a share may go without answering before the panel takes it as stopped: two seconds,
 // or the Time Out when that is shorter.

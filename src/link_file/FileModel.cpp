@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "core/Panel.h"
-#include "core/ScopedValue.h"
-#include "core/Selection.h"
+#include "model/Panel.h"
+#include "model/ScopedValue.h"
+#include "model/Selection.h"
 
 namespace dazi {
 

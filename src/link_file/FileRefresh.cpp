@@ -6,15 +6,14 @@
 #include <string>
 #include <utility>
 
-#include "core/MainForm.h"
-#include "core/Panel.h"
-#include "core/ScopedValue.h"
 #include "link_file/FileLink.h"
 #include "link_file/FileModel.h"
-#include "link_file/FileWork.h"
 #include "link_file/NetworkFiles.h"
 #include "link_file/TickReading.h"
-#include "link_tcp/Connection.h"
+#include "model/FileWork.h"
+#include "model/Panel.h"
+#include "model/ScopedValue.h"
+#include "model/StatusTexts.h"
 
 namespace dazi {
 

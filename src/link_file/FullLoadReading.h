@@ -7,10 +7,10 @@
 #include <optional>
 #include <string>
 
-#include "core/InhibitMap.h"
 #include "link_file/NetworkFileParsers.h"
 #include "link_file/ServerFiles.h"
 #include "link_file/TickReading.h"
+#include "model/InhibitMap.h"
 
 namespace dazi {
 

@@ -9,7 +9,7 @@
 #include <set>
 #include <string>
 
-#include "link_file/FileSystem.h"
+#include "model/FileSystem.h"
 
 namespace dazi {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/Variables.h"
+#include "model/Variables.h"
 
 namespace dazi {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/InhibitMap.h"
-#include "link_file/FileSystem.h"
+#include "model/FileSystem.h"
+#include "model/InhibitMap.h"
 
 namespace dazi {
 

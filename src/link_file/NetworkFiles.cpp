@@ -6,15 +6,14 @@
 #include <string>
 #include <utility>
 
-#include "core/MainForm.h"
-#include "core/Panel.h"
-#include "core/ScopedValue.h"
-#include "core/Selection.h"
 #include "link_file/FileLink.h"
 #include "link_file/FileModel.h"
-#include "link_file/FileWork.h"
 #include "link_file/FullLoadReading.h"
-#include "link_tcp/Connection.h"
+#include "model/FileWork.h"
+#include "model/Panel.h"
+#include "model/ScopedValue.h"
+#include "model/Selection.h"
+#include "model/StatusTexts.h"
 
 namespace dazi {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <utility>
 
-#include "link_file/FileSystem.h"
+#include "model/FileSystem.h"
 
 namespace dazi {
 
@@ -28,8 +28,7 @@ inline constexpr const char* kLongCommandFile = "xpt00002.wcf";
 // The server directory as File Mode's worker sees it: where it is, how it is reached, and the
 // names found in it so far. Made afresh for every full load; only work on the worker touches it.
 struct ServerDirectory {
-  ServerDirectory(FileSystemPort& files, std::string path)
-      : Files(files), Path(std::move(path)) {}
+  ServerDirectory(FileSystemPort& files, std::string path) : Files(files), Path(std::move(path)) {}
 
   FileSystemPort& Files;
   const std::string Path;  // ends in '/'

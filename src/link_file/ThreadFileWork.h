@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "link_file/FileWork.h"
+#include "model/FileWork.h"
 
 namespace dazi {
 

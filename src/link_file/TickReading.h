@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "core/InhibitMap.h"
 #include "link_file/NetworkFileParsers.h"
 #include "link_file/ServerFiles.h"
+#include "model/InhibitMap.h"
 
 namespace dazi {
 

@@ -3,7 +3,6 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "core/Panel.h"
 #include "link_tcp/Commands.h"
 
 namespace dazi {
@@ -25,11 +24,6 @@ uint8_t ComputeChecksum(std::span<const uint8_t> message, int skip) {
   unsigned sum = 0;
   for (int64_t i = 1; i <= last; ++i) sum = (sum + message[static_cast<size_t>(i)]) & 127;
   return static_cast<uint8_t>(sum);
-}
-
-std::vector<uint8_t> TrimBuffer(Panel& panel, int32_t n) {
-  if (n < 1) return {};
-  return panel.Received.Take(static_cast<size_t>(n));
 }
 
 int32_t FindEOM(std::span<const uint8_t> bytes) {

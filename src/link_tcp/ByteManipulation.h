@@ -1,5 +1,5 @@
 // Byte encodings of the server protocol: 14-bit numbers in two 7-bit bytes, the flag-and-run
-// byte, the 7-bit checksum, and cutting messages off the receive buffer.
+// byte, the 7-bit checksum.
 #pragma once
 
 #include <cstdint>
@@ -8,16 +8,12 @@
 
 namespace dazi {
 
-struct Panel;
-
 // high x 128 + low, unmasked; throws std::overflow_error beyond the signed 16-bit range.
 int16_t JoinBytes(uint8_t low, uint8_t high);
 // Returns bit 6 of b (0 or 1) and clears bits 6 and 7 of b.
 int16_t SplitRunByte(uint8_t& b);
 // Sum of bytes 1 .. (last index - skip), kept to 7 bits; 0 when that range is empty.
 uint8_t ComputeChecksum(std::span<const uint8_t> message, int skip);
-// Removes the first n bytes of the panel's receive buffer and returns them.
-std::vector<uint8_t> TrimBuffer(Panel& panel, int32_t n);
 // 1-based position of the first 255, or 0.
 int32_t FindEOM(std::span<const uint8_t> bytes);
 

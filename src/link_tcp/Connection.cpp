@@ -3,11 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "core/Panel.h"
-#include "core/Selection.h"
-#include "core/TakeAndSalvo.h"
 #include "link_tcp/Commands.h"
 #include "link_tcp/Outbound.h"
+#include "model/Panel.h"
+#include "model/Selection.h"
 
 namespace dazi {
 

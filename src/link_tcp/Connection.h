@@ -1,12 +1,11 @@
 // The connection to the server: opening, closing, polling, and the switcher link's state.
 #pragma once
 
+#include "model/StatusTexts.h"
+
 namespace dazi {
 
 struct Panel;
-
-inline constexpr const char* kStatusLinkOk = "Switcher Link (OK) ";
-inline constexpr const char* kStatusLinkNc = "Switcher Link (NC) ";
 
 void ConnectToSwitcher(Panel& panel);
 void DisconnectFromSwitcher(Panel& panel);

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "core/Panel.h"
 #include "link_tcp/ByteManipulation.h"
 #include "link_tcp/Commands.h"
 #include "link_tcp/Inbound.h"
+#include "model/Panel.h"
 
 namespace dazi {
 
@@ -62,7 +62,7 @@ bool CutOneMessage(Panel& panel, Drain& drain) {
         return true;
       }
 
-      const size_t length = buffer.FindEOM();
+      const size_t length = buffer.FindEnd(protocol::kEOM);
       if (length == 0) return removed;
 
       // A command byte before the end byte means the message at the head was cut short.
@@ -116,7 +116,7 @@ void OnDataArrival(Panel& panel, int dataLength) {
       panel.Received.Append(chunk.data(), static_cast<size_t>(std::min(read, maxCount)));
       DrainReceived(panel);
       const size_t held = panel.Received.Size();
-      panel.Received.EnforceCap();
+      panel.Received.EnforceCap(protocol::IsCommandByte);
       if (panel.Received.Size() < held)
         LogDiscarded(panel, held - panel.Received.Size(), "the receive buffer's cap was reached");
     }

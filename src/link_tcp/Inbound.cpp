@@ -4,11 +4,11 @@
 #include <exception>
 #include <stdexcept>
 
-#include "core/Panel.h"
 #include "link_tcp/ByteManipulation.h"
 #include "link_tcp/Commands.h"
 #include "link_tcp/Connection.h"
 #include "link_tcp/Outbound.h"
+#include "model/Panel.h"
 
 namespace dazi {
 

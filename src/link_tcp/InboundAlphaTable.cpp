@@ -1,12 +1,11 @@
 #include <exception>
 #include <optional>
 
-#include "core/Panel.h"
-#include "core/ScopedValue.h"
-#include "core/Selection.h"
-#include "core/TakeAndSalvo.h"
 #include "link_tcp/Inbound.h"
 #include "link_tcp/Outbound.h"
+#include "model/Panel.h"
+#include "model/ScopedValue.h"
+#include "model/Selection.h"
 
 namespace dazi {
 

@@ -1,10 +1,10 @@
 #include <exception>
 #include <vector>
 
-#include "core/Panel.h"
-#include "core/ScopedValue.h"
-#include "core/Selection.h"
 #include "link_tcp/Inbound.h"
+#include "model/Panel.h"
+#include "model/ScopedValue.h"
+#include "model/Selection.h"
 
 namespace dazi {
 

@@ -1,10 +1,10 @@
 #include <algorithm>
 #include <exception>
 
-#include "core/Panel.h"
-#include "core/ScopedValue.h"
 #include "link_tcp/ByteManipulation.h"
 #include "link_tcp/Inbound.h"
+#include "model/Panel.h"
+#include "model/ScopedValue.h"
 
 namespace dazi {
 

@@ -2,11 +2,11 @@
 
 #include <exception>
 
-#include "core/Panel.h"
 #include "link_tcp/ByteManipulation.h"
 #include "link_tcp/Commands.h"
 #include "link_tcp/Connection.h"
 #include "link_tcp/LinkLogText.h"
+#include "model/Panel.h"
 
 namespace dazi {
 

@@ -1,8 +1,8 @@
 #include "link_tcp/PasswordPrompt.h"
 
-#include "core/Panel.h"
 #include "link_tcp/Commands.h"
 #include "link_tcp/Outbound.h"
+#include "model/Panel.h"
 
 namespace dazi {
 

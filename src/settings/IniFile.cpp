@@ -11,8 +11,8 @@
 #include <string_view>
 #include <system_error>
 
-#include "core/Panel.h"
 #include "displaylist/DisplayListFile.h"
+#include "model/Panel.h"
 #include "settings/IniValues.h"
 #include "settings/PasswordText.h"
 #include "settings/ReplaceFile.h"

@@ -8,7 +8,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "core/Panel.h"
+#include "model/Panel.h"
 #include "settings/PathText.h"
 #include "ui/Artwork.h"
 #include "ui/QtUi.h"

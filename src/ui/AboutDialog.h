@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "settings/AboutForm.h"
+#include "panel/AboutForm.h"
 #include "ui/DialogParts.h"
 
 class QLabel;

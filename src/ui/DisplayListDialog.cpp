@@ -15,7 +15,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "core/Panel.h"
+#include "model/Panel.h"
 #include "ui/QtLinkLog.h"
 #include "ui/QtUi.h"
 

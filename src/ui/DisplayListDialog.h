@@ -7,7 +7,7 @@
 
 #include <QDialog>
 
-#include "displaylist/DisplayListForm.h"
+#include "panel/DisplayListForm.h"
 #include "ui/DialogParts.h"
 
 class QPushButton;

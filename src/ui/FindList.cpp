@@ -17,7 +17,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "core/Panel.h"
+#include "model/Panel.h"
 #include "ui/QtUi.h"
 
 namespace dazi::ui {

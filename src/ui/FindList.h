@@ -9,7 +9,7 @@
 #include <QFrame>
 #include <QKeySequence>
 
-#include "core/FindByName.h"
+#include "model/FindByName.h"
 #include "ui/SpinnerWidget.h"
 
 class QLabel;

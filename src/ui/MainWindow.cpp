@@ -18,11 +18,11 @@
 #include <QStatusBar>
 #include <QTimer>
 
-#include "core/MainForm.h"
-#include "core/Panel.h"
-#include "core/TakeAndSalvo.h"
 #include "link_tcp/Connection.h"
 #include "link_tcp/Framing.h"
+#include "model/Panel.h"
+#include "panel/MainForm.h"
+#include "panel/TakeAndSalvo.h"
 #include "settings/PathText.h"
 #include "ui/Artwork.h"
 #include "ui/FindList.h"

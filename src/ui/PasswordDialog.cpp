@@ -7,7 +7,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "core/Panel.h"
+#include "model/Panel.h"
 #include "ui/QtUi.h"
 
 template <typename Routine>

@@ -5,7 +5,7 @@
 
 #include <QLoggingCategory>
 
-#include "core/Ports.h"
+#include "model/Ports.h"
 
 Q_DECLARE_LOGGING_CATEGORY(lcLink)
 

@@ -4,7 +4,7 @@
 
 #include <QMetaObject>
 
-#include "core/ScopedValue.h"
+#include "model/ScopedValue.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <QObject>
 #include <QTcpSocket>
 
-#include "core/Ports.h"
+#include "model/Ports.h"
 
 class QtSocket : public QObject, public dazi::SocketPort {
   Q_OBJECT

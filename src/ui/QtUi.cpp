@@ -14,7 +14,7 @@
 #include <QWindow>
 
 #include "BuildInfo.h"
-#include "core/Panel.h"
+#include "model/Panel.h"
 #include "ui/AboutDialog.h"
 #include "ui/DisplayListDialog.h"
 #include "ui/MainWindow.h"
@@ -131,29 +131,37 @@ void QtUi::ShowDialog(Dialog dialog) {
       ShowPasswordPrompt();
       break;
     case Dialog::Setup:
-      ExecDialog(setupDialog_, [this](QWidget* parent) {
-        return new SetupDialog(
-            *panel_, [this] { RenderMainWindow(); }, parent);
-      });
+      ExecDialog(
+          setupDialog_,
+          [this](QWidget* parent) {
+            return new SetupDialog(
+                *panel_, [this] { RenderMainWindow(); }, parent);
+          },
+          [](SetupDialog& setup) { setup.RefillFromSettings(); });
       break;
     case Dialog::InputDisplayList:
     case Dialog::OutputDisplayList:
-      ExecDialog(displayListDialog_, [this](QWidget* parent) {
-        return new DisplayListDialog(
-            *panel_, [this] { RenderMainWindow(); }, parent);
-      });
+      ExecDialog(
+          displayListDialog_,
+          [this](QWidget* parent) {
+            return new DisplayListDialog(
+                *panel_, [this] { RenderMainWindow(); }, parent);
+          },
+          [](DisplayListDialog&) {});
       break;
     case Dialog::About:
-      ExecDialog(aboutDialog_,
-                 [this](QWidget* parent) { return new AboutDialog(*panel_, parent); });
+      ExecDialog(
+          aboutDialog_, [this](QWidget* parent) { return new AboutDialog(*panel_, parent); },
+          [](AboutDialog&) {});
       break;
   }
 }
 
-template <typename D, typename Make>
-void QtUi::ExecDialog(QPointer<D>& dialog, Make make) {
+template <typename D, typename Make, typename Prepare>
+void QtUi::ExecDialog(QPointer<D>& dialog, Make make, Prepare prepare) {
   if (!panel_) return;
   if (!dialog) dialog = make(mainWindow_.data());
+  prepare(*dialog);
   // Each dialog is opened once at a time; a second request while it shows has nothing to add.
   if (dialog->isVisible()) return;
   dialog->exec();

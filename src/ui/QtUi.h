@@ -8,7 +8,7 @@
 #include <QPointer>
 #include <QString>
 
-#include "core/Ports.h"
+#include "model/Ports.h"
 
 class PasswordDialog;
 class QWidget;
@@ -56,9 +56,10 @@ class QtUi : public UiPort {
 
  private:
   void ShowPasswordPrompt();
-  // Shows the dialog modally, built on its first opening and kept for the next ones.
-  template <typename D, typename Make>
-  void ExecDialog(QPointer<D>& dialog, Make make);
+  // Shows the dialog modally, built on its first opening and kept for the next ones; `prepare`
+  // runs on each opening, even one asked for while the dialog shows already.
+  template <typename D, typename Make, typename Prepare>
+  void ExecDialog(QPointer<D>& dialog, Make make, Prepare prepare);
   // The main window shows the model as it stands: before any box or dialog opens over it (which
   // the routine that opens it may have changed), and whenever a dialog's routine changed it.
   void RenderMainWindow();

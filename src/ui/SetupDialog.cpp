@@ -22,11 +22,11 @@
 #include <QVBoxLayout>
 #include <QValidator>
 
-#include "core/Panel.h"
-#include "core/ScopedValue.h"
+#include "model/Panel.h"
+#include "model/ScopedValue.h"
+#include "panel/SetupForm.h"
 #include "settings/Drives.h"
 #include "settings/PathText.h"
-#include "settings/SetupForm.h"
 #include "ui/DirectoryTree.h"
 #include "ui/QtLinkLog.h"
 
@@ -133,10 +133,7 @@ QLineEdit* AddBox(QWidget* frame, QGridLayout* grid, int row, int column, int sp
 }  // namespace
 
 SetupDialog::SetupDialog(Panel& panel, std::function<void()> afterEvent, QWidget* parent)
-    : QDialog(parent),
-      panel_(panel),
-      form_(panel.frmTolenFile),
-      afterEvent_(std::move(afterEvent)) {
+    : QDialog(parent), panel_(panel), afterEvent_(std::move(afterEvent)) {
   build();
 }
 

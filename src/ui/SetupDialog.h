@@ -1,5 +1,5 @@
-// The setup dialog, frmTolenFile: a thin view over the panel's SetupForm and its routines. One
-// instance serves every opening; OK and Cancel hide it.
+// The setup dialog, frmTolenFile: a thin view over its SetupForm and the form's routines. One
+// instance serves every opening, so the form outlives them; OK and Cancel hide it.
 #pragma once
 
 #include <functional>
@@ -7,6 +7,7 @@
 
 #include <QDialog>
 
+#include "panel/SetupForm.h"
 #include "ui/DialogParts.h"
 
 class QCheckBox;
@@ -20,7 +21,6 @@ class QTreeView;
 
 namespace dazi {
 struct Panel;
-struct SetupForm;
 }  // namespace dazi
 
 namespace dazi::ui {
@@ -36,6 +36,10 @@ class SetupDialog : public QDialog {
 
   // Escape and the close box: Cancel.
   void reject() override;
+
+  // Every opening asks for this: the next activation fills the controls from the settings.
+  void RefillFromSettings() { form_.Tag = kInitialTag; }
+  const SetupForm& form() const { return form_; }
 
  protected:
   // Enter runs OK only from the number, address and password boxes (and presses a button that
@@ -65,7 +69,7 @@ class SetupDialog : public QDialog {
   void chooseFolder(bool open);
 
   Panel& panel_;
-  SetupForm& form_;
+  SetupForm form_;
   std::function<void()> afterEvent_;
   ProgramActivation activation_;
   bool running_ = false;

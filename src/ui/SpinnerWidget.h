@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-#include "core/UpDown.h"
+#include "model/UpDown.h"
 
 class QToolButton;
 

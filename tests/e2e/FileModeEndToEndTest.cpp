@@ -7,10 +7,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "core/MainForm.h"
 #include "e2e/LiveWindow.h"
 #include "e2e/SimulatorProcess.h"
 #include "link_tcp/Outbound.h"
+#include "panel/MainForm.h"
 #include "support/SettingsFile.h"
 
 namespace dazi::testing {

@@ -11,10 +11,10 @@
 
 #include <memory>
 
-#include "core/TakeAndSalvo.h"
 #include "e2e/LiveWindow.h"
 #include "link_file/MemoryFileSystem.h"
 #include "link_file/ServerDirectory.h"
+#include "panel/TakeAndSalvo.h"
 #include "support/BlockingFileSystem.h"
 #include "support/SettingsFile.h"
 

@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "core/MainForm.h"
-#include "core/Panel.h"
 #include "link_file/ThreadFileWork.h"
+#include "model/Panel.h"
+#include "panel/MainForm.h"
 #include "ui/MainWindow.h"
 #include "ui/QtSocket.h"
 #include "ui/QtUi.h"

@@ -6,9 +6,9 @@
 #include <tuple>
 #include <vector>
 
-#include "core/TakeAndSalvo.h"
 #include "link_file/NetworkFiles.h"
 #include "link_file/ServerDirectory.h"
+#include "panel/TakeAndSalvo.h"
 
 namespace dazi {
 namespace {

@@ -6,10 +6,10 @@
 #include <utility>
 #include <vector>
 
-#include "core/MainForm.h"
-#include "core/TakeAndSalvo.h"
 #include "link_file/NetworkFiles.h"
 #include "link_file/ServerDirectory.h"
+#include "panel/MainForm.h"
+#include "panel/TakeAndSalvo.h"
 
 namespace dazi {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "link_file/FileSystem.h"
 #include "link_file/NetworkFiles.h"
+#include "model/FileSystem.h"
 #include "settings/TempDir.h"
 #include "support/PanelFixture.h"
 

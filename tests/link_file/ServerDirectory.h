@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/Panel.h"
 #include "link_file/MemoryFileSystem.h"
+#include "model/Panel.h"
 #include "support/FakePorts.h"
 
 namespace dazi::testing {

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "core/Selection.h"
-#include "core/SmallRouter.h"
 #include "link_tcp/Inbound.h"
+#include "model/Selection.h"
+#include "model/SmallRouter.h"
 #include "support/PanelFixture.h"
 
 namespace dazi {

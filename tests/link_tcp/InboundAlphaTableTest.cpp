@@ -3,9 +3,9 @@
 #include <numeric>
 #include <random>
 
-#include "core/ScopedValue.h"
 #include "link_tcp/Inbound.h"
 #include "link_tcp/WireBytes.h"
+#include "model/ScopedValue.h"
 #include "support/PanelFixture.h"
 
 namespace dazi {

@@ -7,7 +7,7 @@
 #include <mutex>
 #include <string>
 
-#include "link_file/FileSystem.h"
+#include "model/FileSystem.h"
 
 namespace dazi::testing {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/Ports.h"
 #include "link_tcp/LinkLogText.h"
+#include "model/Ports.h"
 
 namespace dazi::testing {
 

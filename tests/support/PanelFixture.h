@@ -1,7 +1,7 @@
 // A panel over fake ports, started as the program starts it (model at its start values).
 #pragma once
 
-#include "core/Panel.h"
+#include "model/Panel.h"
 #include "support/FakePorts.h"
 
 namespace dazi::testing {

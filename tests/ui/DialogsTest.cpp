@@ -8,7 +8,7 @@
 
 #include <filesystem>
 
-#include "core/Panel.h"
+#include "model/Panel.h"
 #include "support/PanelFixture.h"
 #include "ui/AboutDialog.h"
 #include "ui/DisplayListDialog.h"
@@ -40,7 +40,7 @@ class SetupDialogTest : public DialogsTest {
     QApplication::setActiveWindow(&dialog);
   }
   void Open() {
-    panel.frmTolenFile.Tag = kInitialTag;
+    dialog.RefillFromSettings();
     dialog.show();
   }
   QLineEdit* Box(const char* name) { return Child<QLineEdit>(dialog, name); }
@@ -205,7 +205,7 @@ TEST_F(DialogsTest, AServerPathReadsTheSameInEveryWindow) {
   Child<QPushButton>(about, "cmdAboutquit")->click();
   EXPECT_FALSE(about.isVisible());
   SetupDialog setup(panel, {});
-  panel.frmTolenFile.Tag = kInitialTag;
+  setup.RefillFromSettings();
   setup.show();
   EXPECT_EQ(Child<QLineEdit>(setup, "txtDirectory")->text(), shown);
   EXPECT_TRUE(ui.Messages.empty());

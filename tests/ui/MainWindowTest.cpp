@@ -14,9 +14,9 @@
 #include <QtTest>
 #include <QtWidgets>
 
-#include "core/Panel.h"
-#include "core/SmallRouter.h"
 #include "link_tcp/Outbound.h"
+#include "model/Panel.h"
+#include "model/SmallRouter.h"
 #include "support/FakePorts.h"
 #include "support/SettingsFile.h"
 #include "ui/Palette.h"
@@ -56,11 +56,7 @@ class MainWindowTest : public ::testing::Test {
     };
     ui.AnswerDialog = [this](Dialog dialog) {
       dialogs.push_back(dialog);
-      // Every opening of Setup asks it to refill from the settings.
-      const bool tagged = panel.frmTolenFile.Tag == kInitialTag;
-      events.push_back(dialog != Dialog::Setup ? "dialog:other"
-                       : tagged                ? "dialog:Setup"
-                                               : "dialog:Setup untagged");
+      events.push_back(dialog != Dialog::Setup ? "dialog:other" : "dialog:Setup");
       if (onDialog) onDialog(dialog);
     };
     ui.Attach(panel, &window);
@@ -405,6 +401,36 @@ TEST(QtUiTest, MessageBoxesShowTheirTextTitleIconAndButtons) {
               press == B::Ok ? MsgResult::Ok : MsgResult::Cancel);
     EXPECT_EQ(seen, QString::fromUtf8("Café closed | Port Error"));
   }
+}
+
+// Setup is made once and kept, yet every opening shows the settings as they stand, not what the
+// operator left in a box before Cancel.
+TEST(QtUiTest, EveryOpeningOfSetupShowsTheSettingsAnew) {
+  FakeSocket socket;
+  QtUi ui;
+  Panel panel{ui, socket};
+  QTemporaryDir empty;
+  panel.State.AppPath = empty.path().toStdString();
+  panel.Settings.LinkMode = TCPIPMode;
+  panel.Settings.IPAddress = "10.0.0.1";
+  ui.Attach(panel, nullptr);
+  std::vector<QString> shown;
+  auto readAndCancel = [&](const QString& typed) {
+    QTimer::singleShot(0, [&, typed] {
+      QWidget* setup = QApplication::activeModalWidget();
+      if (!setup) return QCoreApplication::exit(1);  // never leave the test waiting
+      auto* box = setup->findChild<QLineEdit*>("txtIP");
+      shown.push_back(box->text());
+      box->setText(typed);
+      setup->findChild<QPushButton*>("cmdCancel")->click();
+    });
+  };
+  readAndCancel("10.9.9.9");
+  ui.ShowDialog(Dialog::Setup);
+  panel.Settings.IPAddress = "10.0.0.2";
+  readAndCancel("10.8.8.8");
+  ui.ShowDialog(Dialog::Setup);
+  EXPECT_EQ(shown, (std::vector<QString>{"10.0.0.1", "10.0.0.2"}));
 }
 
 TEST(QtUiTest, ThePasswordPromptClosesFromOutsideAndHelpNeedsTheGuide) {

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "core/Panel.h"
+#include "model/Panel.h"
 #include "support/FakePorts.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
-#include "core/UpDown.h"
+#include "model/UpDown.h"
 
 namespace dazi::ui {
 namespace {

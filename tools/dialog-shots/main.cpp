@@ -12,8 +12,8 @@
 #include <QTreeView>
 #include <cstdio>
 
-#include "core/NullPorts.h"
-#include "core/Panel.h"
+#include "model/NullPorts.h"
+#include "model/Panel.h"
 #include "ui/AboutDialog.h"
 #include "ui/DisplayListDialog.h"
 #include "ui/SetupDialog.h"
@@ -60,12 +60,12 @@ int main(int argc, char** argv) {
   bool saved = true;
 
   dazi::ui::SetupDialog setup(panel, {});
-  panel.frmTolenFile.Tag = dazi::kInitialTag;
+  setup.RefillFromSettings();
   setup.show();
   saved &= Save(setup, out, "screenshot-setup-file.png");
   setup.hide();
   panel.Settings.LinkMode = dazi::TCPIPMode;
-  panel.frmTolenFile.Tag = dazi::kInitialTag;
+  setup.RefillFromSettings();
   setup.show();
   QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));  // the help strip follows
   QApplication::sendEvent(setup.findChild<QWidget*>("txtPassword"), &enter);
