@@ -403,17 +403,24 @@ TEST(QtUiTest, MessageBoxesShowTheirTextTitleIconAndButtons) {
   }
 }
 
-// Setup is made once and kept, yet every opening shows the settings as they stand, not what the
-// operator left in a box before Cancel.
-TEST(QtUiTest, EveryOpeningOfSetupShowsTheSettingsAnew) {
+// The toolkit port attached to a panel without a main window, in a folder with nothing in it.
+class AttachedQtUi : public ::testing::Test {
+ protected:
+  AttachedQtUi() {
+    panel.State.AppPath = empty.path().toStdString();
+    ui.Attach(panel, nullptr);
+  }
   FakeSocket socket;
   QtUi ui;
   Panel panel{ui, socket};
   QTemporaryDir empty;
-  panel.State.AppPath = empty.path().toStdString();
+};
+
+// Setup is made once and kept, yet every opening shows the settings as they stand, not what the
+// operator left in a box before Cancel.
+TEST_F(AttachedQtUi, EveryOpeningOfSetupShowsTheSettingsAnew) {
   panel.Settings.LinkMode = TCPIPMode;
   panel.Settings.IPAddress = "10.0.0.1";
-  ui.Attach(panel, nullptr);
   std::vector<QString> shown;
   auto readAndCancel = [&](const QString& typed) {
     QTimer::singleShot(0, [&, typed] {
@@ -433,13 +440,7 @@ TEST(QtUiTest, EveryOpeningOfSetupShowsTheSettingsAnew) {
   EXPECT_EQ(shown, (std::vector<QString>{"10.0.0.1", "10.0.0.2"}));
 }
 
-TEST(QtUiTest, ThePasswordPromptClosesFromOutsideAndHelpNeedsTheGuide) {
-  FakeSocket socket;
-  QtUi ui;
-  Panel panel{ui, socket};
-  QTemporaryDir empty;
-  panel.State.AppPath = empty.path().toStdString();
-  ui.Attach(panel, nullptr);
+TEST_F(AttachedQtUi, ThePasswordPromptClosesFromOutsideAndHelpNeedsTheGuide) {
   QTimer::singleShot(0, [&] { ui.ClosePasswordPrompt(); });
   QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });  // a guard against hanging only
   ui.ShowDialog(Dialog::Password);
