@@ -1,9 +1,6 @@
 #include "link_tcp/ByteManipulation.h"
 
-#include <cstring>
 #include <stdexcept>
-
-#include "link_tcp/Commands.h"
 
 namespace dazi {
 
@@ -24,13 +21,6 @@ uint8_t ComputeChecksum(std::span<const uint8_t> message, int skip) {
   unsigned sum = 0;
   for (int64_t i = 1; i <= last; ++i) sum = (sum + message[static_cast<size_t>(i)]) & 127;
   return static_cast<uint8_t>(sum);
-}
-
-int32_t FindEOM(std::span<const uint8_t> bytes) {
-  const void* hit =
-      bytes.empty() ? nullptr : std::memchr(bytes.data(), protocol::kEOM, bytes.size());
-  if (!hit) return 0;
-  return static_cast<int32_t>(static_cast<const uint8_t*>(hit) - bytes.data()) + 1;
 }
 
 void AppendNumber(std::vector<uint8_t>& message, int value) {

@@ -14,8 +14,6 @@ int16_t JoinBytes(uint8_t low, uint8_t high);
 int16_t SplitRunByte(uint8_t& b);
 // Sum of bytes 1 .. (last index - skip), kept to 7 bits; 0 when that range is empty.
 uint8_t ComputeChecksum(std::span<const uint8_t> message, int skip);
-// 1-based position of the first 255, or 0.
-int32_t FindEOM(std::span<const uint8_t> bytes);
 
 // Appends a 14-bit number, low part first. Throws std::out_of_range outside 0..16383.
 void AppendNumber(std::vector<uint8_t>& message, int value);
